@@ -42,28 +42,30 @@ void GetEntries(ByteReader& r, uint32_t byteCount, std::vector<Entry>& entries) 
   for (Entry& e : entries) GetEntry(r, e);
 }
 
+// The flat layouts: the entries one after another from byte 2.
+template <class Entry>
+Bytes EncodeFlat(ByteWriter w, const std::vector<Entry>& entries) {
+  PutEntries(w, entries);
+  return w.Take();
+}
+
+template <class Entry>
+void DecodeFlat(ByteReader r, uint8_t length, std::vector<Entry>& entries) {
+  GetEntries(r, length, entries);
+}
+
 }  // namespace
 
-Bytes TEacemLogicalChannelDescriptor::DescriptorData() const {
-  ByteWriter w = NewWriter();
-  PutEntries(w, LogChEntry);
-  return w.Take();
-}
+Bytes TEacemLogicalChannelDescriptor::DescriptorData() const { return EncodeFlat(NewWriter(), LogChEntry); }
 
 void TEacemLogicalChannelDescriptor::SetDescriptorData(ByteView data) {
-  ByteReader r = BodyReader(data);
-  GetEntries(r, Length, LogChEntry);
+  DecodeFlat(BodyReader(data), Length, LogChEntry);
 }
 
-Bytes TNorDigLogicalChannelDescriptorV1::DescriptorData() const {
-  ByteWriter w = NewWriter();
-  PutEntries(w, LogChEntry);
-  return w.Take();
-}
+Bytes TNorDigLogicalChannelDescriptorV1::DescriptorData() const { return EncodeFlat(NewWriter(), LogChEntry); }
 
 void TNorDigLogicalChannelDescriptorV1::SetDescriptorData(ByteView data) {
-  ByteReader r = BodyReader(data);
-  GetEntries(r, Length, LogChEntry);
+  DecodeFlat(BodyReader(data), Length, LogChEntry);
 }
 
 Bytes TNorDigLogicalChannelDescriptorV2::DescriptorData() const {
