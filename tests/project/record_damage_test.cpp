@@ -88,7 +88,8 @@ struct BadCountCase {
 };
 
 // Everything of a fresh cable or terrestrial record before its service count.
-const std::string kCableHead = "00000000 00000000 000000000000 00000000000000000000 0000 00000000000000000000 00";
+const std::string kCableHead =
+    "00000000 00000000 000000000000 00000000000000000000 0000 00000000000000000000 00";
 const std::string kTerrestHead = "00000000 00000000 000000000000 00000000000000000000 0000000000000000000000";
 // A service whose name count (order 6) says -1.
 const std::string kServiceBadName = "00000000 00000000 01000000 00000000 00000000 FFFFFFFF";

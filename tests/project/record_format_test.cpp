@@ -30,35 +30,41 @@ GoldenCase Golden(const char* name, std::function<R()> make, std::string hex) {
           std::move(hex)};
 }
 
-const std::string kFreshCableHex = "00000000 00000000 0000 0000 0000 00000000000000000000 00 00 "
-                                   "00000000000000000000 00 00000000";
+const std::string kFreshCableHex =
+    "00000000 00000000 0000 0000 0000 00000000000000000000 00 00 "
+    "00000000000000000000 00 00000000";
 
 TEST(ProjectRecordFormat, WritesAndReadsTheGoldenVectors) {
   const GoldenCase cases[] = {
       Golden<TChListData>("channel list Main, NOR", MainNorway,
                           "03000000 04000000 4D00 6100 6900 6E00 524F4E00"),
-      Golden<TChListData>("fresh channel list", [] { return TChListData(); },
-                          "FFFFFFFF 00000000 00000000"),
-      Golden<TServiceData>("fresh service", [] { return TServiceData("", 0, 1); }, kFreshServiceHex),
-      Golden<TServiceData>("every service field set", [] { return *FullService(); }, kFullServiceHex),
-      Golden<TCableDescrData>("fresh cable stream", [] { return TCableDescrData(); }, kFreshCableHex),
+      Golden<TChListData>(
+          "fresh channel list", [] { return TChListData(); }, "FFFFFFFF 00000000 00000000"),
+      Golden<TServiceData>(
+          "fresh service", [] { return TServiceData("", 0, 1); }, kFreshServiceHex),
+      Golden<TServiceData>(
+          "every service field set", [] { return *FullService(); }, kFullServiceHex),
+      Golden<TCableDescrData>(
+          "fresh cable stream", [] { return TCableDescrData(); }, kFreshCableHex),
       Golden<TCableDescrData>("cable stream with two services", CableSample,
                               std::string("01000000 4300 05000000 0201 0403 0605 00000000000000AD0740 02 05 "
                                           "CDCCCCCCCCCCCCDC0140 03 02000000") +
                                   kFreshServiceHex + kFullServiceHex),
-      Golden<TTerrestrialDescrData>("fresh terrestrial stream", [] { return TTerrestrialDescrData(); },
-                                    "00000000 00000000 0000 0000 0000 00000000000000000000 "
-                                    "0000000000000000000000 00000000"),
-      Golden<TTerrestrialDescrData>("terrestrial stream with one service",
-                                    [] {
-                                      TTerrestrialDescrData ts = TerrestrialSample();
-                                      ts.ServiceList().clear();
-                                      ts.ServiceList().push_back(FullService());
-                                      return ts;
-                                    },
-                                    std::string("01000000 5400 FFFFFFFF 0B0A 0000 0020 00000000000000ED0740 "
-                                                "0102030405060708090A0B 01000000") +
-                                        kFullServiceHex),
+      Golden<TTerrestrialDescrData>(
+          "fresh terrestrial stream", [] { return TTerrestrialDescrData(); },
+          "00000000 00000000 0000 0000 0000 00000000000000000000 "
+          "0000000000000000000000 00000000"),
+      Golden<TTerrestrialDescrData>(
+          "terrestrial stream with one service",
+          [] {
+            TTerrestrialDescrData ts = TerrestrialSample();
+            ts.ServiceList().clear();
+            ts.ServiceList().push_back(FullService());
+            return ts;
+          },
+          std::string("01000000 5400 FFFFFFFF 0B0A 0000 0020 00000000000000ED0740 "
+                      "0102030405060708090A0B 01000000") +
+              kFullServiceHex),
   };
   for (const GoldenCase& c : cases) {
     SCOPED_TRACE(c.name);
