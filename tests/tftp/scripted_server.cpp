@@ -114,4 +114,20 @@ std::function<std::vector<Bytes>(const TTftpPacket&)> AckingPeer(Bytes& file, st
   };
 }
 
+Bytes Pattern(size_t size) {
+  Bytes b(size);
+  for (size_t i = 0; i < size; ++i) b[i] = static_cast<uint8_t>(i * 7 + i / 256);
+  return b;
+}
+
+TftpError ThrownTftpError(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const TftpError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no TftpError was thrown";
+  return TftpError(TftpErrorKind::TransferError, "");
+}
+
 }  // namespace quillon::test

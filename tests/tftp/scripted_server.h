@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/udp_socket.h"
+#include "tftp/tftp_client.h"
 #include "tftp/tftp_packet.h"
 
 namespace quillon::test {
@@ -90,5 +91,11 @@ struct TFakeNetwork {
 // ACK 0, or with an OACK of `oack` when it is given. The data goes to `file`.
 std::function<std::vector<Bytes>(const TTftpPacket&)> AckingPeer(Bytes& file,
                                                                   std::optional<TTftpOptions> oack = std::nullopt);
+
+// Bytes that differ from block to block, so a lost or repeated block shows.
+Bytes Pattern(size_t size);
+
+// Runs `action` and returns the TftpError it throws; no error at all fails the test.
+TftpError ThrownTftpError(const std::function<void()>& action);
 
 }  // namespace quillon::test

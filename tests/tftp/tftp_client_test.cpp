@@ -11,12 +11,7 @@ namespace quillon {
 namespace {
 
 using test::HexToBytes;
-
-Bytes Pattern(size_t size) {
-  Bytes b(size);
-  for (size_t i = 0; i < size; ++i) b[i] = static_cast<uint8_t>(i * 7 + i / 256);
-  return b;
-}
+using test::Pattern;
 
 class TftpClientFake : public ::testing::Test {
  protected:
@@ -29,13 +24,7 @@ class TftpClientFake : public ::testing::Test {
   }
 
   TftpError PutFails(const Bytes& content) {
-    try {
-      client.Put(Local(content), "nit_a");
-    } catch (const TftpError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "Put succeeded";
-    return TftpError(TftpErrorKind::TransferError, "");
+    return test::ThrownTftpError([&] { client.Put(Local(content), "nit_a"); });
   }
 
   std::vector<size_t> DataSizes() const {
@@ -230,13 +219,9 @@ TEST_F(TftpClientFake, NotificationsAndTheSocketOfEachTransfer) {
 TEST_F(TftpClientFake, AnUnreadableLocalFileIsNamedAndNothingIsSent) {
   for (const std::filesystem::path& path : {dir / "missing.nit", dir.Path()}) {
     SCOPED_TRACE(path);
-    try {
-      client.Put(path, "nit_a");
-      ADD_FAILURE() << "Put succeeded";
-    } catch (const TftpError& e) {
-      EXPECT_EQ(e.Kind(), TftpErrorKind::LocalFile);
-      EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
-    }
+    TftpError e = test::ThrownTftpError([&] { client.Put(path, "nit_a"); });
+    EXPECT_EQ(e.Kind(), TftpErrorKind::LocalFile);
+    EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
   }
   EXPECT_TRUE(net.Sent.empty());
   EXPECT_EQ(net.SocketsOpened, 0);
@@ -258,14 +243,9 @@ TEST_F(TftpClientFake, Settings) {
   client.Put(Local(Pattern(3)), "nit_a");
   EXPECT_EQ(net.Sent[0].Packet.Options[0], (TTftpOption{"blksize", "1468"}));
 
-  for (const std::string& bad : {std::string(), std::string("a\0b", 3)}) {
-    try {
-      client.Put(Local(Pattern(3)), bad);
-      ADD_FAILURE() << "Put accepted a bad remote name";
-    } catch (const TftpError& e) {
-      EXPECT_EQ(e.Kind(), TftpErrorKind::InvalidSetting);
-    }
-  }
+  for (const std::string& bad : {std::string(), std::string("a\0b", 3)})
+    EXPECT_EQ(test::ThrownTftpError([&] { client.Put(Local(Pattern(3)), bad); }).Kind(),
+              TftpErrorKind::InvalidSetting);
 }
 
 }  // namespace

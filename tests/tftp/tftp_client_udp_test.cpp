@@ -16,12 +16,7 @@ namespace quillon {
 namespace {
 
 using Session = test::TScriptedServer::Session;
-
-Bytes Pattern(size_t size) {
-  Bytes b(size);
-  for (size_t i = 0; i < size; ++i) b[i] = static_cast<uint8_t>(i * 13 + 5);
-  return b;
-}
+using test::Pattern;
 
 class TftpClientUdp : public ::testing::Test {
  protected:
@@ -38,13 +33,7 @@ class TftpClientUdp : public ::testing::Test {
   }
 
   TftpError PutFails(test::TScriptedServer& server, const Bytes& content) {
-    try {
-      Put(server, content);
-    } catch (const TftpError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "Put succeeded";
-    return TftpError(TftpErrorKind::TransferError, "");
+    return test::ThrownTftpError([&] { Put(server, content); });
   }
 
   test::TempDir dir;

@@ -11,6 +11,7 @@
 
 #include "platform/stream.h"
 #include "platform/udp_socket.h"
+#include "scripted_server.h"
 #include "support/test_util.h"
 #include "tftp/tftp_client.h"
 #include "tftp/tftp_packet.h"
@@ -148,12 +149,8 @@ TEST_F(TftpdHpa, UploadsArriveWhole) {
 TEST_F(TftpdHpa, TheServersRefusalBecomesAnError) {
   std::filesystem::path local = local_ / "Merlo.nit";
   WriteFileBytes(local, Bytes(100, 0xFF));
-  try {
-    client_->Put(local, "no_such_folder/nit_a");
-    FAIL() << "the server accepted a file in a missing folder";
-  } catch (const TftpError& e) {
-    EXPECT_EQ(e.Kind(), TftpErrorKind::FileNotFound) << e.what();
-  }
+  TftpError e = test::ThrownTftpError([&] { client_->Put(local, "no_such_folder/nit_a"); });
+  EXPECT_EQ(e.Kind(), TftpErrorKind::FileNotFound) << e.what();
 }
 
 }  // namespace
