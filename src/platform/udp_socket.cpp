@@ -1,0 +1,130 @@
+#include "platform/udp_socket.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "platform/text.h"
+
+namespace quillon {
+
+namespace {
+
+// The largest IPv4 UDP payload is 65507 bytes; one buffer size covers every datagram.
+constexpr size_t kReceiveBufferSize = 65536;
+
+[[noreturn]] void ThrowSystem(const char* what) {
+  int err = errno;
+  throw SocketError(Format("UDP socket: %s failed: %s.", what, std::strerror(err)));
+}
+
+sockaddr_in MakeAddress(const std::string& address, uint16_t port) {
+  std::optional<uint32_t> ip = ParseIPv4(address);
+  if (!ip) throw SocketError(Format("Invalid IPv4 address \"%s\".", address.c_str()));
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_port = htons(port);
+  sa.sin_addr.s_addr = *ip;
+  return sa;
+}
+
+}  // namespace
+
+std::optional<uint32_t> ParseIPv4(const std::string& text) {
+  in_addr addr{};
+  if (inet_pton(AF_INET, text.c_str(), &addr) != 1) return std::nullopt;
+  return addr.s_addr;
+}
+
+TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
+  sockaddr_in sa = MakeAddress(localAddress, localPort);
+  fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd_ < 0) ThrowSystem("socket");
+  if (::bind(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) != 0) {
+    int err = errno;
+    Close();
+    errno = err;
+    ThrowSystem(Format("bind to %s:%u", localAddress.c_str(), unsigned{localPort}).c_str());
+  }
+}
+
+TUdpSocket::~TUdpSocket() { Close(); }
+
+TUdpSocket::TUdpSocket(TUdpSocket&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+TUdpSocket& TUdpSocket::operator=(TUdpSocket&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = other.fd_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
+void TUdpSocket::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+void TUdpSocket::RequireOpen(const char* operation) const {
+  if (fd_ < 0) throw SocketError(Format("UDP socket: %s on a closed socket.", operation));
+}
+
+uint16_t TUdpSocket::LocalPort() const {
+  RequireOpen("getsockname");
+  sockaddr_in sa{};
+  socklen_t len = sizeof sa;
+  if (::getsockname(fd_, reinterpret_cast<sockaddr*>(&sa), &len) != 0) ThrowSystem("getsockname");
+  return ntohs(sa.sin_port);
+}
+
+void TUdpSocket::SendTo(const std::string& address, uint16_t port, ByteView data) {
+  RequireOpen("send");
+  sockaddr_in sa = MakeAddress(address, port);
+  for (;;) {
+    ssize_t n = ::sendto(fd_, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+    if (n >= 0) return;
+    if (errno != EINTR) ThrowSystem(Format("send to %s:%u", address.c_str(), unsigned{port}).c_str());
+  }
+}
+
+std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
+  RequireOpen("receive");
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  Bytes buffer(kReceiveBufferSize);
+  for (;;) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    pollfd pfd{fd_, POLLIN, 0};
+    int ready = ::poll(&pfd, 1, left > 0 ? static_cast<int>(left) : 0);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      ThrowSystem("poll");
+    }
+    if (ready == 0) return std::nullopt;
+
+    sockaddr_in from{};
+    socklen_t len = sizeof from;
+    ssize_t n = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &len);
+    if (n < 0) {
+      // A reported ICMP error or a datagram dropped after poll is no datagram; wait on.
+      if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK || errno == ECONNREFUSED) {
+        if (Clock::now() >= deadline) return std::nullopt;
+        continue;
+      }
+      ThrowSystem("receive");
+    }
+    char text[INET_ADDRSTRLEN] = {};
+    ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
+    buffer.resize(static_cast<size_t>(n));
+    return TDatagram{std::move(buffer), text, ntohs(from.sin_port)};
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,60 @@
+#pragma once
+// IPv4 UDP datagrams: send to an address and port, receive with a time-out and learn
+// the sender. The TFTP client talks to the network only through TDatagramSocket, so
+// tests and fuzzers can put a scripted socket in its place.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/bytes.h"
+#include "platform/errors.h"
+
+namespace quillon {
+
+// A socket call failed; the text carries the system's reason.
+class SocketError : public QuillonError {
+ public:
+  using QuillonError::QuillonError;
+};
+
+struct TDatagram {
+  Bytes Data;
+  std::string Address;  // sender, dotted quad
+  uint16_t Port = 0;    // sender's UDP port
+};
+
+class TDatagramSocket {
+ public:
+  virtual ~TDatagramSocket() = default;
+  virtual void SendTo(const std::string& address, uint16_t port, ByteView data) = 0;
+  // The next datagram, or nothing when none arrives within timeoutMs (0: only look).
+  virtual std::optional<TDatagram> Receive(int timeoutMs) = 0;
+};
+
+// Parses a dotted-quad IPv4 address strictly ("1.2.3.4"; no shorthand forms, no
+// spaces). Returns the address in network byte order.
+std::optional<uint32_t> ParseIPv4(const std::string& text);
+
+class TUdpSocket : public TDatagramSocket {
+ public:
+  // Opens a socket bound to localAddress:localPort; port 0 lets the system choose.
+  explicit TUdpSocket(const std::string& localAddress = "0.0.0.0", uint16_t localPort = 0);
+  ~TUdpSocket() override;
+  TUdpSocket(TUdpSocket&& other) noexcept;
+  TUdpSocket& operator=(TUdpSocket&& other) noexcept;
+  TUdpSocket(const TUdpSocket&) = delete;
+  TUdpSocket& operator=(const TUdpSocket&) = delete;
+
+  void SendTo(const std::string& address, uint16_t port, ByteView data) override;
+  std::optional<TDatagram> Receive(int timeoutMs) override;
+
+  uint16_t LocalPort() const;
+  bool IsOpen() const { return fd_ >= 0; }
+  void Close();
+
+ private:
+  void RequireOpen(const char* operation) const;
+  int fd_ = -1;
+};
+
+}  // namespace quillon

@@ -1,0 +1,109 @@
+#include "platform/udp_socket.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+
+#include "support/test_util.h"
+
+namespace quillon {
+namespace {
+
+TEST(ParseIPv4, OnlyPlainDottedQuads) {
+  struct Case {
+    const char* text;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"127.0.0.1", true},  {"0.0.0.0", true},     {"255.255.255.255", true}, {"1.2.3", false},
+      {"1.2.3.4.5", false}, {"256.1.1.1", false},  {"01.2.3.4", false},       {"1.2.3.4 ", false},
+      {" 1.2.3.4", false},  {"0x7f.0.0.1", false}, {"2130706433", false},     {"::1", false},
+      {"localhost", false}, {"", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ParseIPv4(c.text).has_value(), c.valid);
+  }
+  EXPECT_EQ(ParseIPv4("127.0.0.1"), htonl(0x7F000001));
+}
+
+TEST(UdpSocket, DatagramsCarryTheirSender) {
+  TUdpSocket a("127.0.0.1"), b("127.0.0.1");
+  ASSERT_NE(a.LocalPort(), 0);
+  ASSERT_NE(a.LocalPort(), b.LocalPort());
+
+  Bytes big(65507);  // the largest IPv4 UDP payload
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 31);
+  for (const Bytes& payload : {test::HexToBytes("01 02 03"), Bytes{}, big}) {
+    a.SendTo("127.0.0.1", b.LocalPort(), payload);
+    std::optional<TDatagram> d = b.Receive(2000);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Data, payload);
+    EXPECT_EQ(d->Address, "127.0.0.1");
+    EXPECT_EQ(d->Port, a.LocalPort());
+  }
+}
+
+TEST(UdpSocket, NothingArrivingIsATimeOutNotAnError) {
+  TUdpSocket a("127.0.0.1");
+  EXPECT_FALSE(a.Receive(0));
+  EXPECT_FALSE(a.Receive(50));
+}
+
+extern "C" void IgnoreSignal(int) {}
+
+// A signal that interrupts the wait must not end it.
+TEST(UdpSocket, ReceiveWaitsOnAfterASignal) {
+  struct sigaction sa {};
+  struct sigaction old {};
+  sa.sa_handler = IgnoreSignal;  // no SA_RESTART: poll() returns EINTR
+  sigemptyset(&sa.sa_mask);
+  ASSERT_EQ(sigaction(SIGUSR1, &sa, &old), 0);
+
+  TUdpSocket receiver("127.0.0.1"), sender("127.0.0.1");
+  pthread_t waiting = pthread_self();
+  std::thread other([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    pthread_kill(waiting, SIGUSR1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    sender.SendTo("127.0.0.1", receiver.LocalPort(), test::HexToBytes("42"));
+  });
+  std::optional<TDatagram> d = receiver.Receive(10000);
+  other.join();
+  sigaction(SIGUSR1, &old, nullptr);
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->Data, test::HexToBytes("42"));
+}
+
+TEST(UdpSocket, FailuresCarryTheSystemsReason) {
+  TUdpSocket taken("127.0.0.1");
+  try {
+    TUdpSocket clash("127.0.0.1", taken.LocalPort());
+    FAIL() << "a second socket bound to a port in use";
+  } catch (const SocketError& e) {
+    EXPECT_NE(std::string(e.what()).find("Address already in use"), std::string::npos) << e.what();
+  }
+
+  EXPECT_THROW(TUdpSocket("127.0.0.256"), SocketError);
+  EXPECT_THROW(taken.SendTo("127.1", 69, {}), SocketError);
+
+  taken.Close();
+  EXPECT_FALSE(taken.IsOpen());
+  EXPECT_THROW(taken.Receive(0), SocketError);
+  EXPECT_THROW(taken.SendTo("127.0.0.1", 69, {}), SocketError);
+}
+
+TEST(UdpSocket, MovingHandsOverTheSocket) {
+  TUdpSocket a("127.0.0.1");
+  uint16_t port = a.LocalPort();
+  TUdpSocket b = std::move(a);
+  EXPECT_FALSE(a.IsOpen());
+  EXPECT_EQ(b.LocalPort(), port);
+}
+
+}  // namespace
+}  // namespace quillon
