@@ -159,6 +159,7 @@ size_t TFileStream::Read(void* buffer, size_t n) {
 }
 
 void TFileStream::Write(const void* buffer, size_t n) {
+  if (n == 0 && file_) return;
   if (!file_ || std::fwrite(buffer, 1, n, file_) != n)
     throw StreamError(Format("Cannot write \"%s\": %s.", path_.c_str(), Reason().c_str()));
 }
@@ -190,6 +191,9 @@ void TFileStream::Close() {
 }
 
 Bytes ReadFileBytes(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw StreamError(Format("Cannot read \"%s\": it is a folder.", path.c_str()));
   TFileStream f(path, TFileStream::Mode::Read);
   Bytes data(static_cast<size_t>(f.Size()));
   f.ReadBuffer(data.data(), data.size());
