@@ -28,7 +28,7 @@ bool AppendPointedTail(Bytes& acc, const RawString& page) {
   if (!IsPacket(page)) return false;
   int p = PointerField(page);
   if (p <= 0) return false;
-  return AppendPayload(acc, page, 4 + AdaptationSize(page) + 1, p);
+  return AppendPayload(acc, page, kPacketHeader + AdaptationSize(page) + 1, p);
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ int TBasicTable::AddPage(const RawString& page) {
   int s = PacketSectionNumber(page, FTableIdent.AddID);
   // A packet that only finishes a section before starting one already opened continues
   // the section being filled.
-  if (s != kNone && PointerField(page) != 0 && !FRPage[s][0].empty()) s = kNone;
+  if (s != kNone && PointerField(page) != 0 && !GetRPage(s, 0).empty()) s = kNone;
   if (s != kNone) {
     int last = PacketLastSectionNumber(page, FTableIdent.AddID);
     if (last == kNone) return -2;
@@ -97,10 +97,12 @@ int TBasicTable::AddPage(const RawString& page) {
   // Slots follow the counter distance from the section's first packet, so continuation
   // packets may come in any order; a second run of 16 counters uses the slots from 16 on.
   int i = ((cc - FContCnt) % 16 + 16) % 16;
+  if (!ValidSecNr(FActSec)) return -2;
   TRPages& slots = FRPage[FActSec];
-  while (i < FMaxSecRP && !slots[i].empty()) i += 16;
+  const int slotCount = static_cast<int>(std::min<size_t>(static_cast<size_t>(FMaxSecRP), slots.size()));
+  while (i < slotCount && !slots[i].empty()) i += 16;
   // Refused rather than overwriting a packet already stored.
-  if (i >= FMaxSecRP) return -2;
+  if (i >= slotCount) return -2;
   RawString stored = page;
   stored[3] = static_cast<char>((static_cast<uint8_t>(page[3]) & 0xF0) | (i & 0x0F));
   slots[i] = std::move(stored);
@@ -122,10 +124,10 @@ void TBasicTable::GetSectionData(int secNr, Bytes& data) const {
     if (!IsPacket(page)) {
       ShowMessage("TBasicTable.GetSectionData: Length(Page) <> RPAGE_LEN");
       // The next section's first packet may carry this section's tail before its start.
-      if (secNr + 1 >= kMaxSections || !AppendPointedTail(acc, FRPage[secNr + 1][0]) || acc.size() < need) return;
+      if (!AppendPointedTail(acc, GetRPage(secNr + 1, 0)) || acc.size() < need) return;
       break;
     }
-    int h = 4 + AdaptationSize(page);
+    int h = kPacketHeader + AdaptationSize(page);
     int missing = static_cast<int>(need - acc.size());
     int p = PointerField(page);
     if (p < 0) return;

@@ -124,7 +124,7 @@ int PointerField(const RawString& page) {
   if (!IsPacket(page)) return kNone;
   int afc = AdaptationFieldControl(page);
   if ((afc != 1 && afc != 3) || !IsSectionStart(page, kAnyPID)) return 0;
-  int offset = 4 + AdaptationSize(page);
+  int offset = kPacketHeader + AdaptationSize(page);
   // An adaptation field that claims the whole packet leaves no pointer_field.
   return offset < RPAGE_LEN ? At(page, offset) : kNone;
 }
@@ -134,8 +134,9 @@ int SectionHeaderOffset(const RawString& page, uint16_t addId) {
   int pointer = PointerField(page);
   if (pointer < 0) return kNone;
   int p = AdaptationSize(page) + pointer;
-  if (p + 1 > 183) return kNone;
-  int h = 6 + p;  // just after the first section's table_id
+  // The first table_id, at 5 + p, must lie inside the packet.
+  if (p + 1 > RPAGE_LEN - 5) return kNone;
+  int h = 6 + p;  // just after it
   if (addId == kAnyAddID || At(page, h - 1) != 0x02) return h;
   // Several program map sections may share the packet: find the one for program addId.
   // h grows by at least 3 per step and every read lies below h + 4, so this ends
@@ -190,7 +191,7 @@ void PackSection(TByteRPages& packets, const Bytes& data, uint16_t pid, int coun
     packet[2] = static_cast<uint8_t>(header);
     packet[3] = 0x10;  // not scrambled, payload only, counter set by the table
     size_t n = std::min<size_t>(kPacketPayload, data.size() - pos);
-    std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(pos), n, packet.begin() + 4);
+    std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(pos), n, packet.begin() + kPacketHeader);
     pos += n;
     packets.push_back(packet);
   }

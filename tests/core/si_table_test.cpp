@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 
 #include "core/si_table.h"
 #include "platform/dialogs.h"
@@ -47,17 +45,6 @@ class TTestContainer : public TSITable {
 
   std::vector<TRPageInfo> received;
 };
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string PageHex(const RawString& page) {
   std::string out;
@@ -208,7 +195,7 @@ TEST_F(SITableTest, SaveToFileLayout) {
   ASSERT_EQ(pages.size(), 3u);
   auto path = dir / "table.ini";
   nit.SaveToFile(path);
-  EXPECT_EQ(ReadText(path), "[STAMP]\nType=B\n[RPAGES PID 0010 - TID 40]\nFD=" + PageHex(pages[0]) +
+  EXPECT_EQ(test::ReadTextFile(path), "[STAMP]\nType=B\n[RPAGES PID 0010 - TID 40]\nFD=" + PageHex(pages[0]) +
                                 "\nFE=" + PageHex(pages[1]) + "\nFF=" + PageHex(pages[2]) + "\n");
 }
 
@@ -255,7 +242,7 @@ TEST_F(SITableTest, TooManyPacketsForATableFile) {
 TEST_F(SITableTest, MalformedValuesDropThePage) {
   RawString page = TablePackets(MakeSections({28}))[0];
   auto path = dir / "odd.ini";
-  WriteText(path, "[STAMP]\nType=B\n[RPAGES PID 0010 - TID 40]\nFC=47 4\nFD=" + PageHex(page) +
+  test::WriteTextFile(path, "[STAMP]\nType=B\n[RPAGES PID 0010 - TID 40]\nFC=47 4\nFD=" + PageHex(page) +
                       "\nFE=47 XY\nFF=\n");
   nit.LoadFromFile(path);
   ASSERT_EQ(nit.received.size(), 1u);
@@ -268,7 +255,7 @@ TEST_F(SITableTest, LowerCaseDigitsAndMissingSpacesAreRead) {
   std::string hex;
   for (char c : page) hex += Format("%02x", static_cast<uint8_t>(c));
   auto path = dir / "lower.ini";
-  WriteText(path, "[stamp]\ntype=B\n[rpages pid 0010 - tid 40]\nff=" + hex + "\n");
+  test::WriteTextFile(path, "[stamp]\ntype=B\n[rpages pid 0010 - tid 40]\nff=" + hex + "\n");
   nit.LoadFromFile(path);
   ASSERT_EQ(nit.received.size(), 1u);
   EXPECT_EQ(nit.received[0].RPages, TRPages{page});
@@ -278,7 +265,7 @@ TEST_F(SITableTest, FileWithoutStampLoadsNothing) {
   RawString page = TablePackets(MakeSections({28}))[0];
   for (const char* stamp : {"", "[STAMP]\nType=A\n"}) {
     auto path = dir / "nostamp.ini";
-    WriteText(path, std::string(stamp) + "[RPAGES PID 0010 - TID 40]\nFF=" + PageHex(page) + "\n");
+    test::WriteTextFile(path, std::string(stamp) + "[RPAGES PID 0010 - TID 40]\nFF=" + PageHex(page) + "\n");
     nit.LoadFromFile(path);
     EXPECT_TRUE(nit.received.empty()) << stamp;
   }
@@ -308,7 +295,7 @@ TEST_P(TableFileKindTest, LoadsTheKindsIdentities) {
   test::TempDir dir;
   auto path = dir / "all.ini";
   auto line = [](const char* key, const RawString& page) { return std::string(key) + "=" + PageHex(page) + "\n"; };
-  WriteText(path, "[STAMP]\nType=B\n"
+  test::WriteTextFile(path, "[STAMP]\nType=B\n"
                   "[PMT_PIDS]\nCount=2\n1=0100_0001\n2=0200_000A\n3=0300_0003\n"
                   "[RPAGES PID 0010 - TID 40]\n" + line("FF", Continuation(0x10, 1)) +
                   "[RPAGES PID 0010 - TID 41]\n" + line("FF", Continuation(0x10, 2)) +
@@ -349,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SITableTest, HugePmtCountCostsNothing) {
   auto path = dir / "pmt.ini";
-  WriteText(path, "[STAMP]\nType=B\n[PMT_PIDS]\nCount=2147483647\n01=0400_0004\n2=zz_0001\n5=0100_0001\n"
+  test::WriteTextFile(path, "[STAMP]\nType=B\n[PMT_PIDS]\nCount=2147483647\n01=0400_0004\n2=zz_0001\n5=0100_0001\n"
                   "[RPAGES PID 0100 - TID 02 - PNR 0001]\nFF=47\n");
   TTestContainer pmt(TSITableType::sittPMT, {});
   auto start = std::chrono::steady_clock::now();

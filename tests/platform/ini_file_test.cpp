@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <array>
 
 #include "platform/errors.h"
 #include "platform/ini_file.h"
@@ -10,21 +9,10 @@
 namespace quillon {
 namespace {
 
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 class IniFileTest : public ::testing::Test {
  protected:
   std::filesystem::path Write(const std::string& text) {
-    WriteText(path, text);
+    test::WriteTextFile(path, text);
     return path;
   }
   test::TempDir dir;
@@ -39,16 +27,6 @@ TEST_F(IniFileTest, MissingFileIsEmpty) {
   EXPECT_FALSE(ini.SectionExists("S"));
   ini.UpdateFile();  // nothing changed: nothing written
   EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(IniFileTest, NewFileLayout) {
-  IniFile ini(path);
-  ini.WriteString("Main", "Name", "Quillon");
-  ini.WriteInteger("Main", "Count", -3);
-  ini.WriteString("Other", "Key", "");
-  ini.WriteString("Main", "Third", "x ");
-  ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "[Main]\nName=Quillon\nCount=-3\nThird=x \n[Other]\nKey=\n");
 }
 
 TEST_F(IniFileTest, ReadsTrimmedCaseInsensitively) {
@@ -82,66 +60,56 @@ TEST_F(IniFileTest, ReadInteger) {
   for (auto [key, expected] : cases) EXPECT_EQ(ini.ReadInteger("S", key, -1), expected) << key;
 }
 
-TEST_F(IniFileTest, UpdateInPlaceKeepsEverythingElse) {
-  Write("; settings\n"
-        "\n"
-        "[First]\n"
-        "A=1\n"
-        "b=2\n"
-        "\n"
-        "; about Second\n"
-        "[Second]\n"
-        "junk line\n"
-        "X=9\n");
+struct EditCase {
+  const char* name;
+  const char* before;  // nullptr: no file yet
+  std::vector<std::array<const char*, 3>> writes;  // section, key, value
+  const char* after;
+};
+
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.name; }
+
+class IniFileEditTest : public IniFileTest, public ::testing::WithParamInterface<EditCase> {};
+
+TEST_P(IniFileEditTest, WritesAndKeepsEverythingElse) {
+  const EditCase& c = GetParam();
+  if (c.before) Write(c.before);
   IniFile ini(path);
-  ini.WriteString("first", "B", "20");  // existing key: replaced where it is, spelling kept
-  ini.WriteString("First", "C", "3");   // new key: after the section's last key line
-  ini.WriteString("Second", "Y", "10");
-  ini.WriteString("Third", "Z", "0");  // new section: at the end
+  for (const auto& [section, key, value] : c.writes) ini.WriteString(section, key, value);
   ini.UpdateFile();
-  EXPECT_EQ(ReadText(path),
-            "; settings\n"
-            "\n"
-            "[First]\n"
-            "A=1\n"
-            "b=20\n"
-            "C=3\n"
-            "\n"
-            "; about Second\n"
-            "[Second]\n"
-            "junk line\n"
-            "X=9\n"
-            "Y=10\n"
-            "[Third]\n"
-            "Z=0\n");
-  EXPECT_EQ(IniFile(path).ReadString("First", "b", ""), "20");
+  EXPECT_EQ(test::ReadTextFile(path), c.after);
 }
 
-TEST_F(IniFileTest, KeysGoToAnEmptySectionRightAfterItsHeader) {
-  Write("[Empty]\n; note\n[Next]\nK=1\n");
-  IniFile ini(path);
-  ini.WriteString("Empty", "New", "v");
-  ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "[Empty]\nNew=v\n; note\n[Next]\nK=1\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, IniFileEditTest,
+    ::testing::ValuesIn(std::vector<EditCase>{
+        {"NewFile",
+         nullptr,
+         {{"Main", "Name", "Quillon"}, {"Main", "Count", "-3"}, {"Other", "Key", ""}, {"Main", "Third", "x "}},
+         "[Main]\nName=Quillon\nCount=-3\nThird=x \n[Other]\nKey=\n"},
+        // An existing key is replaced where it is (its spelling kept); a new key goes after
+        // its section's last key line; a new section goes to the end.
+        {"InPlace",
+         "; settings\n\n[First]\nA=1\nb=2\n\n; about Second\n[Second]\njunk line\nX=9\n",
+         {{"first", "B", "20"}, {"First", "C", "3"}, {"Second", "Y", "10"}, {"Third", "Z", "0"}},
+         "; settings\n\n[First]\nA=1\nb=20\nC=3\n\n; about Second\n[Second]\njunk line\nX=9\nY=10\n[Third]\nZ=0\n"},
+        {"EmptySection", "[Empty]\n; note\n[Next]\nK=1\n", {{"Empty", "New", "v"}},
+         "[Empty]\nNew=v\n; note\n[Next]\nK=1\n"},
+        {"CrlfAndBom", "\xEF\xBB\xBF[S]\r\nA=1\r\n", {{"S", "B", "2"}, {"T", "C", "3"}},
+         "\xEF\xBB\xBF[S]\r\nA=1\r\nB=2\r\n[T]\r\nC=3\r\n"},
+        {"LastLineWithoutBreak", "[S]\nA=1", {{"S", "B", "2"}}, "[S]\nA=1\nB=2\n"},
+        // The first of repeated keys and sections is the one read and written.
+        {"Repeated", "[S]\nA=first\na=second\n[T]\nB=1\n[s]\nA=third\nC=3\n", {{"S", "A", "new"}},
+         "[S]\nA=new\na=second\n[T]\nB=1\n[s]\nA=third\nC=3\n"},
+    }),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(IniFileTest, LineEndingsAndByteOrderMarkArePreserved) {
-  Write("\xEF\xBB\xBF[S]\r\nA=1\r\n");
+TEST_F(IniFileTest, RepeatedKeysAndSectionsRead) {
+  Write("[S]\nA=first\na=second\n[T]\nB=1\n[s]\nA=third\nC=3\n");
   IniFile ini(path);
-  EXPECT_EQ(ini.ReadString("S", "A", ""), "1");
-  ini.WriteString("S", "B", "2");
-  ini.WriteString("T", "C", "3");
-  ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "\xEF\xBB\xBF[S]\r\nA=1\r\nB=2\r\n[T]\r\nC=3\r\n");
-}
-
-TEST_F(IniFileTest, LastLineWithoutBreak) {
-  Write("[S]\nA=1");
-  IniFile ini(path);
-  EXPECT_EQ(ini.ReadString("S", "A", ""), "1");
-  ini.WriteString("S", "B", "2");
-  ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "[S]\nA=1\nB=2\n");
+  EXPECT_EQ(ini.ReadString("S", "A", ""), "first");
+  EXPECT_EQ(ini.ReadSectionKeys("S"), (std::vector<std::string>{"A", "C"}));
+  EXPECT_EQ(ini.ReadString("s", "C", ""), "3");
 }
 
 TEST_F(IniFileTest, WritesOnlyWhenSomethingChanged) {
@@ -153,21 +121,11 @@ TEST_F(IniFileTest, WritesOnlyWhenSomethingChanged) {
   EXPECT_FALSE(std::filesystem::exists(path));
   ini.WriteString("S", "A", "2");
   ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "[S]\nA=2\n");
+  EXPECT_EQ(test::ReadTextFile(path), "[S]\nA=2\n");
   // A second update without changes leaves the file alone.
   std::filesystem::remove(path);
   ini.UpdateFile();
   EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(IniFileTest, RepeatedKeysAndSections) {
-  Write("[S]\nA=first\na=second\n[T]\nB=1\n[s]\nA=third\nC=3\n");
-  IniFile ini(path);
-  EXPECT_EQ(ini.ReadString("S", "A", ""), "first");
-  EXPECT_EQ(ini.ReadSectionKeys("S"), (std::vector<std::string>{"A", "C"}));
-  ini.WriteString("S", "A", "new");
-  ini.UpdateFile();
-  EXPECT_EQ(ReadText(path), "[S]\nA=new\na=second\n[T]\nB=1\n[s]\nA=third\nC=3\n");
 }
 
 TEST_F(IniFileTest, UpdateFailureNamesTheFile) {
