@@ -13,6 +13,7 @@ class TStream;
 class TBasicTable;
 
 inline constexpr int RPAGE_LEN = 188;
+inline constexpr int kPacketHeader = 4;      // sync byte, flags and PID, control and counter
 inline constexpr int kPacketPayload = 184;   // payload bytes of a packet without adaptation field
 inline constexpr int kNone = -1;             // "none" of the packet readings
 inline constexpr uint16_t kAnyPID = 0xFFFF;  // also "no PID" in a table identity

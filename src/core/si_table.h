@@ -24,7 +24,8 @@ class TSITable {
   virtual void Delete() = 0;
   virtual bool AddRPages(const TRPageInfoArr& infos) = 0;
   // Table file (INI text); an empty name does nothing. Saving throws StreamError when
-  // the file cannot be written.
+  // the file cannot be written or a table has more packets than the keys 00..FF hold
+  // (the file is then left alone); loading throws it when an existing file cannot be read.
   virtual void SaveToFile(const std::filesystem::path& dat) const;
   virtual void LoadFromFile(const std::filesystem::path& dat);
   // Stream form: record count, then the page records. Nothing happens without a stream;

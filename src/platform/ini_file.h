@@ -39,10 +39,13 @@ class IniFile {
     bool isHeader = false;
   };
   int FindKey(const std::string& section, const std::string& key) const;
+  int FindHeader(const std::string& section) const;
+  static std::string ValueOf(const Line& line);
 
   std::filesystem::path path_;
   std::vector<Line> lines_;
   bool crlf_ = false;
+  bool bom_ = false;
   bool dirty_ = false;
 };
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include <sys/stat.h>
+
 #include "platform/errors.h"
 #include "platform/text.h"
 
@@ -144,6 +146,13 @@ TFileStream::TFileStream(const std::filesystem::path& path, Mode mode) : path_(p
   if (!file_)
     throw StreamError(Format("Cannot %s \"%s\": %s.", mode == Mode::Read ? "open" : "create", path.c_str(),
                              Reason().c_str()));
+  // A folder opens for reading here, but its "size" is meaningless and reads fail.
+  struct stat st;
+  if (fstat(fileno(file_), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fclose(file_);
+    file_ = nullptr;
+    throw StreamError(Format("Cannot open \"%s\": %s.", path.c_str(), std::strerror(EISDIR)));
+  }
 }
 
 TFileStream::~TFileStream() {

@@ -1,5 +1,7 @@
 #include "support/test_util.h"
 
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -9,6 +11,19 @@ Bytes HexToBytes(const std::string& hex) {
   Bytes out;
   if (!ParseHexBytes(hex, out)) throw std::invalid_argument("bad hex in test: " + hex);
   return out;
+}
+
+std::string ReadTextFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
 std::filesystem::path SamplesDir() {

@@ -12,6 +12,10 @@ namespace quillon::test {
 // "00 40 F0 0D" -> bytes (spaces optional).
 Bytes HexToBytes(const std::string& hex);
 
+// A whole file as bytes in a string / a string written as a file (test set-up only).
+std::string ReadTextFile(const std::filesystem::path& path);
+void WriteTextFile(const std::filesystem::path& path, const std::string& text);
+
 // The folder of the shared NIT captures.
 std::filesystem::path SamplesDir();
 
