@@ -200,9 +200,6 @@ void TFileStream::Close() {
 }
 
 Bytes ReadFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
-    throw StreamError(Format("Cannot read \"%s\": it is a folder.", path.c_str()));
   TFileStream f(path, TFileStream::Mode::Read);
   Bytes data(static_cast<size_t>(f.Size()));
   f.ReadBuffer(data.data(), data.size());
