@@ -32,11 +32,20 @@ constexpr size_t kChListHeaderSize = 6;   // id, name length, country code, entr
 constexpr uint8_t kEacemReserved = 31;
 constexpr uint8_t kNorDigReserved = 1;
 
-// Largest values the delivery descriptors carry: 8 BCD digits of which the builder
-// allows 7999.9999 MHz, 7 BCD digits of Msymbol/s (28 bits), a 32-bit count of 10 Hz.
-constexpr uint32_t kMaxCableFreq = 79999999;
-constexpr uint32_t kMaxSymbolRate = 9999999;
-constexpr uint32_t kMaxCentreFreq = 0xFFFFFFFF;
+// A project value as the delivery descriptors carry it: round(value * factor), at most
+// max; the texts name it when it does not fit.
+struct TScale {
+  long double factor;
+  uint32_t max;
+  const char* quantity;
+  const char* unit;
+  const char* range;
+};
+// 8 BCD digits of which the builder allows 7999.9999 MHz; 7 BCD digits of Msymbol/s in
+// 28 bits; a 32-bit count of 10 Hz.
+constexpr TScale kCableFreq{10000.0L, 79999999, "Die Frequenz", "MHz", "0 bis 7999,9999 MHz"};
+constexpr TScale kSymbolRate{10000.0L, 9999999, "Die Symbolrate", "MSymbol/s", "0 bis 999,9999 MSymbol/s"};
+constexpr TScale kCentreFreq{100000.0L, 0xFFFFFFFF, "Die Mittenfrequenz", "MHz", "0 bis 42949,67295 MHz"};
 
 // A build that cannot go on. The text (empty when the user chose to stop) has not been
 // shown yet.
@@ -45,11 +54,11 @@ class BuildStopped : public QuillonError {
   using QuillonError::QuillonError;
 };
 
-// round(x * scale) with halves to even, in extended precision; nothing when the result
+// round(x * factor) with halves to even, in extended precision; nothing when the result
 // lies outside 0..max (or x is not a number).
-std::optional<uint32_t> ScaledRound(long double x, long double scale, uint32_t max) {
-  const long double v = std::nearbyint(x * scale);
-  if (!(v >= 0.0L && v <= static_cast<long double>(max))) return std::nullopt;
+std::optional<uint32_t> ScaledRound(long double x, const TScale& scale) {
+  const long double v = std::nearbyint(x * scale.factor);
+  if (!(v >= 0.0L && v <= static_cast<long double>(scale.max))) return std::nullopt;
   return static_cast<uint32_t>(v);
 }
 
@@ -123,6 +132,14 @@ class TNitBuilder {
   }
   std::string StreamName(const TTransportStreamData& r, size_t position) const {
     return Format("Transportstrom %zu (TSID %u)", position, unsigned{r.TSID()});
+  }
+  // The value of stream r scaled, or the build stops naming the stream and the value.
+  uint32_t Scaled(const TTransportStreamData& r, size_t position, long double x, const TScale& scale) const {
+    std::optional<uint32_t> v = ScaledRound(x, scale);
+    if (!v)
+      Unrepresentable(Format("%s: %s %s %s liegt außerhalb von %s.", StreamName(r, position).c_str(), scale.quantity,
+                             Number(x).c_str(), scale.unit, scale.range));
+    return *v;
   }
 
   TNISection* AddNITSection();
@@ -308,34 +325,24 @@ std::unique_ptr<TBasicDescriptor> TNitBuilder::ServiceListDescriptor(const TServ
 }
 
 std::unique_ptr<TBasicDescriptor> TNitBuilder::DeliveryDescriptor(const TCableDescrData& r, size_t position) const {
-  const std::optional<uint32_t> freq = ScaledRound(r.Freq(), 10000.0L, kMaxCableFreq);
-  if (!freq)
-    Unrepresentable(Format("%s: Die Frequenz %s MHz liegt außerhalb von 0 bis 7999,9999 MHz.",
-                           StreamName(r, position).c_str(), Number(r.Freq()).c_str()));
-  const std::optional<uint32_t> symb = ScaledRound(r.SymbRate(), 10000.0L, kMaxSymbolRate);
-  if (!symb)
-    Unrepresentable(Format("%s: Die Symbolrate %s MSymbol/s liegt außerhalb von 0 bis 999,9999 MSymbol/s.",
-                           StreamName(r, position).c_str(), Number(r.SymbRate()).c_str()));
+  const uint32_t freq = Scaled(r, position, r.Freq(), kCableFreq);
+  const uint32_t symb = Scaled(r, position, r.SymbRate(), kSymbolRate);
   auto d = std::make_unique<TCableDelivSysDescriptor>();
   d->Length = kDeliveryBody;
-  d->Freq = DecimalDigitsAsBcd(*freq);
+  d->Freq = DecimalDigitsAsBcd(freq);
   d->ReservedFU = 0x0FFF;
   d->FECo = r.FECOut();
   d->Modu = r.Modu();
-  d->Symb = DecimalDigitsAsBcd(*symb);
+  d->Symb = DecimalDigitsAsBcd(symb);
   d->FECi = r.FECIn();
   return d;
 }
 
 std::unique_ptr<TBasicDescriptor> TNitBuilder::DeliveryDescriptor(const TTerrestrialDescrData& r,
                                                                   size_t position) const {
-  const std::optional<uint32_t> freq = ScaledRound(r.Freq(), 100000.0L, kMaxCentreFreq);
-  if (!freq)
-    Unrepresentable(Format("%s: Die Mittenfrequenz %s MHz liegt außerhalb von 0 bis 42949,67295 MHz.",
-                           StreamName(r, position).c_str(), Number(r.Freq()).c_str()));
   auto d = std::make_unique<TTerrestDelivSysDescriptor>();
   d->Length = kDeliveryBody;
-  d->CentreFreq = *freq;
+  d->CentreFreq = Scaled(r, position, r.Freq(), kCentreFreq);
   d->Bandwidth = r.BandWidth();
   d->Priority = r.Priority();
   d->TimeSliceInd = r.TimeSliceIndicator();
