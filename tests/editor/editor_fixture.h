@@ -49,7 +49,9 @@ inline size_t LoopSize(const TBasicDescriptorArray& loop) {
 
 class EditorTest : public ::testing::Test {
  protected:
-  EditorTest() {
+  // The program folder lies at `programFolder` inside the temporary folder.
+  explicit EditorTest(const std::filesystem::path& programFolder = {})
+      : editor(TProgramPaths{dir.Path() / programFolder, "quillon"}) {
     ResetDescriptorState();
     // Never the factory address: a test that uploads names 127.0.0.1 itself.
     editor.SetModulatorAddress("0.0.0.0");
@@ -126,7 +128,7 @@ class EditorTest : public ::testing::Test {
   RecordingDialogs dialogs;
   ScopedDialogs scoped{dialogs};
   TempDir dir;
-  TNitEditor editor{TProgramPaths{dir.Path(), "quillon"}};
+  TNitEditor editor;
 
  private:
   void CheckInvariants() {
