@@ -156,15 +156,19 @@ void TSITable::SaveToStream(TStream* stream) const {
   for (const auto& info : infos) info->SaveToStream(stream);
 }
 
-void TSITable::LoadFromStream(TStream* stream) {
-  if (!stream) return;
-  int32_t n = stream->ReadCount(kMinRecordBytes, "page record");
+TRPageInfoArr ReadStreamRPages(TStream& stream) {
+  int32_t n = stream.ReadCount(kMinRecordBytes, "page record");
   TRPageInfoArr infos;
   for (int32_t i = 0; i < n; ++i) {
     infos.push_back(std::make_unique<TRPageInfo>());
-    infos.back()->LoadFromStream(stream);
+    infos.back()->LoadFromStream(&stream);
   }
-  AddRPages(infos);
+  return infos;
+}
+
+void TSITable::LoadFromStream(TStream* stream) {
+  if (!stream) return;
+  AddRPages(ReadStreamRPages(*stream));
 }
 
 void TSITable::SaveToFile(const std::filesystem::path& dat) const {

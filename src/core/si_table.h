@@ -47,6 +47,11 @@ class TSITable {
   std::vector<std::string> FDescription;
 };
 
+// The page records of the stream form, read but not yet sorted into tables: a caller that
+// must not change a container before all of its input was read applies them later with
+// AddRPages. Throws StreamError on a damaged stream.
+TRPageInfoArr ReadStreamRPages(TStream& stream);
+
 // "RPAGES PID 0010 - TID 40" (and the PMT form with label and AddID for table_id 0x02).
 std::string TableFileSectionName(const TTableIdent& ident);
 

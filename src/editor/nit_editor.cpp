@@ -11,43 +11,9 @@
 namespace quillon {
 
 namespace {
-struct MsgRow {
-  EditorMsg id;
-  const char* name;
-  const char* text;
-};
-const MsgRow kMessages[] = {
-    {EditorMsg::strsNoDelEntrySelected, "strsNoDelEntrySelected", "Kein Eintrag zum Löschen markiert!"},
-    {EditorMsg::strsVisible, "strsVisible", "Ja"},
-    {EditorMsg::strsNotVisible, "strsNotVisible", "Nein"},
-    {EditorMsg::strsInvalidPID, "strsInvalidPID", "Eingegebene PID ist ungültig!"},
-    {EditorMsg::strsInvalidSID, "strsInvalidSID", "Eingegebene Service-ID ist ungültig!"},
-    {EditorMsg::strsInvalidNr, "strsInvalidNr", "Eingegebene Kanal-Nummer ist ungültig (0..16383)!"},
-    {EditorMsg::strsSrvListTooBig, "strsSrvListTooBig", "Die Länge des ServiceList-Descriptors ist zu groß."},
-    {EditorMsg::strsNorDigTooBig, "strsNorDigTooBig", "Die Länge des NorDig/EACEM-Descriptors ist zu groß."},
-    {EditorMsg::strsMldgDecServices, "strsMldgDecServices", "Verringern Sie die Anzahl von Programmen im Transportstrom"},
-    {EditorMsg::strsMldgNITFail, "strsMldgNITFail", "NIT kann nicht erstellt werden!"},
-    {EditorMsg::strsNoChList, "strsNoChList", "Keine NorDigV2 Kanallisten vorhanden!\r\nTrotzdem fortsetzen?"},
-    {EditorMsg::strsExportOK, "strsExportOK", "Exportieren der NIT beendet"},
-    {EditorMsg::strsExportError, "strsExportError", "Fehler beim Exportieren der NIT"},
-};
 constexpr const char* kSettingsSection = "SETTINGS";
 constexpr const char* kLastIPKey = "LastIP";
 }  // namespace
-
-TEditorMessages::TEditorMessages() {
-  for (const MsgRow& row : kMessages) texts_[row.id] = row.text;
-}
-
-const std::string& TEditorMessages::Text(EditorMsg id) const { return texts_.at(id); }
-
-void TEditorMessages::SetText(EditorMsg id, const std::string& text) { texts_[id] = text; }
-
-const char* TEditorMessages::IdName(EditorMsg id) {
-  for (const MsgRow& row : kMessages)
-    if (row.id == id) return row.name;
-  return "";
-}
 
 // ---------------------------------------------------------------- lifetime
 

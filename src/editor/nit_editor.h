@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "nit/nit_table.h"
+#include "platform/message_table.h"
 #include "platform/paths.h"
 #include "project/nit_data.h"
 #include "project/nit_data_cable.h"
@@ -44,16 +44,22 @@ enum class EditorMsg {
   strsExportError,
 };
 
-class TEditorMessages {
- public:
-  TEditorMessages();  // the German defaults
-  const std::string& Text(EditorMsg id) const;  // UTF-8
-  void SetText(EditorMsg id, const std::string& text);
-  static const char* IdName(EditorMsg id);  // "strsExportOK"
-
- private:
-  std::map<EditorMsg, std::string> texts_;
+inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
+    {EditorMsg::strsNoDelEntrySelected, "strsNoDelEntrySelected", "Kein Eintrag zum Löschen markiert!"},
+    {EditorMsg::strsVisible, "strsVisible", "Ja"},
+    {EditorMsg::strsNotVisible, "strsNotVisible", "Nein"},
+    {EditorMsg::strsInvalidPID, "strsInvalidPID", "Eingegebene PID ist ungültig!"},
+    {EditorMsg::strsInvalidSID, "strsInvalidSID", "Eingegebene Service-ID ist ungültig!"},
+    {EditorMsg::strsInvalidNr, "strsInvalidNr", "Eingegebene Kanal-Nummer ist ungültig (0..16383)!"},
+    {EditorMsg::strsSrvListTooBig, "strsSrvListTooBig", "Die Länge des ServiceList-Descriptors ist zu groß."},
+    {EditorMsg::strsNorDigTooBig, "strsNorDigTooBig", "Die Länge des NorDig/EACEM-Descriptors ist zu groß."},
+    {EditorMsg::strsMldgDecServices, "strsMldgDecServices", "Verringern Sie die Anzahl von Programmen im Transportstrom"},
+    {EditorMsg::strsMldgNITFail, "strsMldgNITFail", "NIT kann nicht erstellt werden!"},
+    {EditorMsg::strsNoChList, "strsNoChList", "Keine NorDigV2 Kanallisten vorhanden!\r\nTrotzdem fortsetzen?"},
+    {EditorMsg::strsExportOK, "strsExportOK", "Exportieren der NIT beendet"},
+    {EditorMsg::strsExportError, "strsExportError", "Fehler beim Exportieren der NIT"},
 };
+using TEditorMessages = TMessageTable<EditorMsg, kEditorMessageRows>;
 
 inline constexpr uint32_t kExportKey = 0x6D2E91C4;
 inline constexpr int kMaxExportPackets = 255;
