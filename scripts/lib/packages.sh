@@ -1,14 +1,17 @@
-# The Debian packages Quillon needs to build and test, and their installation. Sourced
-# by the scripts in scripts/.
-quillon_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libdvbpsi-dev tftpd-hpa
-                  nlohmann-json3-dev)
+# The Debian packages Quillon needs, and their installation. Sourced by the scripts in
+# scripts/.
 
-# Installs whatever of quillon_packages is missing (as root; `apt-get update` runs only
-# then). Exits when something is missing and this is not root.
+# To configure and build the programs (the tests' libraries are found at configure time).
+quillon_build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev)
+# Also for every test: the peers and the desktop layer.
+quillon_test_packages=("${quillon_build_packages[@]}" libdvbpsi-dev tftpd-hpa qt6-base-dev)
+
+# Installs whichever of the named packages is missing (as root; `apt-get update` runs
+# only then). Exits when something is missing and this is not root.
 quillon_install_packages() {
   local script missing=() p
   script=$(basename "$0")
-  for p in "${quillon_packages[@]}"; do
+  for p in "$@"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
