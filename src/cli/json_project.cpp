@@ -14,6 +14,7 @@
 #include "platform/codepage.h"
 #include "platform/hex.h"
 #include "platform/text.h"
+#include "vocabulary/countries.h"
 
 namespace quillon::cli {
 namespace {
@@ -396,9 +397,9 @@ void ReadChannelLists(TNitEditor& editor, const Object& top) {
       } else {
         // Three characters below U+0100, first in bits 23..16; an empty text is none.
         const std::u16string code = ReadText(*c, o.Path("country"));
-        uint32_t packed = 0;
-        for (char16_t ch : code) packed = packed << 8 | ch;
-        const bool valid = code.empty() || (code.size() == 3 && IsLatin1(code) && code.find(u'\0') == std::u16string::npos);
+        const uint32_t packed = PackCountryCode(code);
+        const bool valid = code.empty() || (code.size() == 3 && (packed >> 16) != 0 && (packed >> 8 & 0xFF) != 0 &&
+                                            (packed & 0xFF) != 0);
         if (!valid) Fail(o.Path("country"), "\"" + c->get<std::string>() + "\" is not a three-letter country code");
         list->SetCountryCode(packed);
       }
