@@ -493,7 +493,7 @@ int Run(const std::vector<std::string>& argv) {
     if (*e.what()) ShowError(e.what());
     if (e.Code() == kUsage) std::fprintf(stderr, "%s\n", Msg(CliMsg::SeeHelp));
     return e.Code();
-  } catch (const QuillonError& e) {
+  } catch (const std::exception& e) {
     ShowError(e.what());
     return kFailed;
   }

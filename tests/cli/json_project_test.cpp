@@ -77,6 +77,13 @@ Bytes ExtendedBytes(long double v) {
   return b;
 }
 
+// The one-byte codes of a terrestrial stream in stream order.
+Bytes Codes(const TTerrestrialDescrData& t) {
+  return {t.BandWidth(),     t.Priority(),  t.TimeSliceIndicator(), t.MpeFecIndictor(),
+          t.Constellation(), t.Hierarchy(), t.HPCodeRate(),         t.LPCodeRate(),
+          t.GuardInterval(), t.Mode(),      t.OtherFreqFlag()};
+}
+
 TEST_F(JsonProjectTest, ReadsEveryKeyOfTheCableExample) {
   auto e = Read(kCableExample);
   EXPECT_EQ(e->NetworkType(), TNetworkType::Cable);
@@ -133,11 +140,7 @@ TEST_F(JsonProjectTest, ReadsEveryKeyOfATerrestrialStream) {
   EXPECT_EQ(t.Ident(), u"T1");
   EXPECT_EQ(t.Auto(), 2);
   EXPECT_EQ(t.Freq(), 474.0L);
-  const uint8_t got[] = {t.BandWidth(),  t.Priority(),   t.TimeSliceIndicator(), t.MpeFecIndictor(),
-                         t.Constellation(), t.Hierarchy(), t.HPCodeRate(),        t.LPCodeRate(),
-                         t.GuardInterval(), t.Mode(),      t.OtherFreqFlag()};
-  const uint8_t want[] = {1, 0, 200, 0, 1, 3, 2, 1, 2, 2, 1};
-  EXPECT_EQ(Bytes(got, got + 11), Bytes(want, want + 11));
+  EXPECT_EQ(Codes(t), (Bytes{1, 0, 200, 0, 1, 3, 2, 1, 2, 2, 1}));
 }
 
 TEST_F(JsonProjectTest, MissingKeysTakeTheValuesOfANewRow) {
@@ -170,12 +173,7 @@ TEST_F(JsonProjectTest, MissingKeysTakeTheValuesOfANewRow) {
   EXPECT_EQ(named.OrgServiceNameUni(), u"Zwei");
 
   auto t = Read(R"({"network": {"type": "terrestrial"}, "transportStreams": [{}]})");
-  const TTerrestrialDescrData& r = *t->TerrestrialEntryList()[0];
-  const uint8_t got[] = {r.BandWidth(),  r.Priority(),   r.TimeSliceIndicator(), r.MpeFecIndictor(),
-                         r.Constellation(), r.Hierarchy(), r.HPCodeRate(),        r.LPCodeRate(),
-                         r.GuardInterval(), r.Mode(),      r.OtherFreqFlag()};
-  const uint8_t want[] = {0, 1, 1, 1, 2, 0, 4, 4, 0, 1, 0};
-  EXPECT_EQ(Bytes(got, got + 11), Bytes(want, want + 11));
+  EXPECT_EQ(Codes(*t->TerrestrialEntryList()[0]), (Bytes{0, 1, 1, 1, 2, 0, 4, 4, 0, 1, 0}));
 }
 
 TEST_F(JsonProjectTest, IntegersAreNumbersOrHexStrings) {
