@@ -1,0 +1,126 @@
+// The export of the built NIT: a scrambled packet file for the compact head-end, or a
+// TFTP upload of padded packets to a modulator channel.
+#include <system_error>
+
+#include "core/rpages.h"
+#include "editor/nit_editor.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
+#include "platform/text.h"
+#include "tftp/tftp_client.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr const char* kDebugNote = " -DEBUG: Exception raised";
+// The address field's empty value: no modulator chosen yet.
+constexpr const char* kNoAddress = "0.0.0.0";
+constexpr uint8_t kBlockPadding = 0xFF;
+
+// The packets of table 0. The head-end and the modulator count packets in one byte.
+RawString ExportPackets(const TNIT& nit) {
+  RawString packets = BuildTablePackets(*nit.Actual());
+  const size_t k = packets.size() / RPAGE_LEN;
+  if (k > static_cast<size_t>(kMaxExportPackets))
+    throw QuillonError(
+        Format("The NIT needs %zu transport packets; an export holds at most %d.", k, kMaxExportPackets));
+  return packets;
+}
+
+// Writes beside the target and renames over it, so a failed write leaves any earlier
+// file as it was and no half-written one.
+void WriteFileReplacing(const std::filesystem::path& path, ByteView data) {
+  std::filesystem::path part = path;
+  part += ".part";
+  try {
+    WriteFileBytes(part, data);
+    std::filesystem::rename(part, path);
+  } catch (...) {
+    std::error_code ignored;
+    std::filesystem::remove(part, ignored);
+    throw;
+  }
+}
+
+// Removes the upload file however the transfer ends: it only exists to be sent.
+struct RemoveAtEnd {
+  std::filesystem::path path;
+  ~RemoveAtEnd() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
+}  // namespace
+
+Bytes TNitEditor::ScrambleExport(ByteView bytes) {
+  Bytes out(bytes.begin(), bytes.end());
+  for (size_t i = 0; i < out.size(); ++i) out[i] ^= static_cast<uint8_t>(kExportKey >> (24 - 8 * (i % 4)));
+  return out;
+}
+
+bool TNitEditor::ExportNITFile(const std::filesystem::path& fileName) {
+  if (fileName.empty()) return false;
+  const RawString packets = ExportPackets(nit_);
+  // No sections (a stopped build): a file without packets is no export.
+  if (packets.empty()) return false;
+  WriteFileReplacing(fileName, ScrambleExport(AsBytes(packets)));
+  return true;
+}
+
+bool TNitEditor::TransmitNIT(const std::filesystem::path& folder, const std::string& remoteName) {
+  if (folder.empty() || modulatorAddress_ == kNoAddress) return false;
+  const RawString packets = ExportPackets(nit_);
+  if (packets.empty()) return false;
+
+  Bytes blocks;
+  blocks.reserve(packets.size() / RPAGE_LEN * kUploadBlock);
+  for (size_t p = 0; p < packets.size(); p += RPAGE_LEN) {
+    blocks.insert(blocks.end(), packets.begin() + static_cast<std::ptrdiff_t>(p),
+                  packets.begin() + static_cast<std::ptrdiff_t>(p + RPAGE_LEN));
+    blocks.insert(blocks.end(), kUploadBlock - RPAGE_LEN, kBlockPadding);
+  }
+  const RemoveAtEnd upload{folder / kUploadFileName};
+  WriteFileBytes(upload.path, blocks);
+
+  TTftpClient client(SocketFactory ? SocketFactory : TSocketFactory([] { return std::make_unique<TUdpSocket>(); }));
+  client.SetHost(modulatorAddress_);
+  client.SetPort(TftpPort);
+  client.SetMode(TftpMode::Octet);
+  client.SetReceiveTimeout(TftpTimeoutMs);
+  auto status = [this](const std::string& text) {
+    if (StatusProc) StatusProc(text);
+  };
+  client.SetOnConnected([status] { status("Connected"); });
+  client.SetOnDisconnected([status] { status("Disconnected"); });
+  client.SetOnStatus(status);
+  client.Activate();
+  client.Put(upload.path, remoteName);
+  client.Deactivate();
+  return true;
+}
+
+void TNitEditor::ExportNIT(const std::function<std::optional<std::filesystem::path>()>& askFileName) {
+  std::string status;
+  auto result = [this](bool ok) { return Messages().Text(ok ? EditorMsg::strsExportOK : EditorMsg::strsExportError); };
+  if (!CreateNITTable()) {
+    // Stopped by a limit, by the user or by a value: nothing of it leaves the editor.
+    status = result(false);
+  } else {
+    try {
+      std::filesystem::create_directories(paths_.DataFolder());
+      if (exportTarget_ == TExportTarget::Brava) {
+        if (std::optional<std::filesystem::path> name = askFileName ? askFileName() : std::nullopt)
+          status = result(ExportNITFile(*name));
+      } else {
+        status = result(TransmitNIT(paths_.DataFolder(), exportTarget_ == TExportTarget::MerloA ? "nit_a" : "nit_b"));
+      }
+    } catch (const std::exception&) {
+      status += kDebugNote;
+    }
+  }
+  if (StatusProc) StatusProc(status);
+}
+
+}  // namespace quillon

@@ -1,0 +1,2 @@
+// The TFTP test peers (scripted server, fake network) for the upload tests of the editor.
+#include "../tftp/scripted_server.cpp"
