@@ -5,7 +5,6 @@
 #include "descriptors/logical_channel.h"
 #include "viewer/display_rows.h"
 #include "viewer/node_text.h"
-#include "vocabulary/dvb_text.h"
 
 namespace quillon {
 
@@ -51,7 +50,7 @@ void ShowNorDigV2(TTableNode& node, const TNorDigLogicalChannelDescriptorV2& d) 
     DecField(entry, u"Channel List ID", 8, list.ChListID);
     DecField(entry, u"Channel List Name Length", 8, list.ChListNameLen);
     entry.Add(u"Channel List Name", Chars(list.ChListNameLen), list.ChListName);
-    HexField(entry, u"Country Code", 24, list.CountryCode, 6, ThreeCharCodeText(list.CountryCode));
+    CodeField(entry, u"Country Code", list.CountryCode);
     DecField(entry, u"Channel Loop Length", 8, list.LogChLen);
     ShowNorDigChannels(entry, list.LogChEntry);
   }
@@ -70,7 +69,8 @@ void ShowPrivate(TTableNode& node, const TBasicDescriptor& d) {
 }
 
 DisplayFn FindDisplay(uint8_t tag) {
-  for (auto rows : {NetworkDisplayRows()})
+  for (auto rows : {NetworkDisplayRows(), MpegDisplayRows(), ServiceDisplayRows(), EventDisplayRows(),
+                    StreamDisplayRows()})
     for (const DisplayRow& row : rows)
       if (row.tag == tag) return row.show;
   return nullptr;

@@ -25,7 +25,11 @@ void As(TTableNode& node, const TBasicDescriptor& d) {
     AddDataNode(node, d);
 }
 
-// Network and delivery-system descriptors.
-std::span<const DisplayRow> NetworkDisplayRows();
+// The families of the descriptor catalogue, each in its own source.
+std::span<const DisplayRow> NetworkDisplayRows();  // network and delivery systems
+std::span<const DisplayRow> MpegDisplayRows();     // 0x02..0x14
+std::span<const DisplayRow> ServiceDisplayRows();  // services and bouquets
+std::span<const DisplayRow> EventDisplayRows();    // events
+std::span<const DisplayRow> StreamDisplayRows();   // elementary streams and data
 
 }  // namespace quillon::viewer

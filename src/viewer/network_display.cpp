@@ -4,7 +4,6 @@
 #include "descriptors/network.h"
 #include "viewer/display_rows.h"
 #include "viewer/node_text.h"
-#include "vocabulary/dvb_text.h"
 #include "vocabulary/si_values.h"
 
 namespace quillon::viewer {
@@ -92,7 +91,7 @@ void MultiNetName(TTableNode& node, const TMultiNetNameDescriptor& d) {
   TTableNode& loop = Group(node, u"Multilingual Network Name Loop");
   for (const TMultiNetNameEntry& e : d.NameEntry) {
     TTableNode& entry = Group(loop, u"Multilingual Network Name Entry");
-    HexField(entry, u"ISO 639 Language Code", 24, e.LangCode, 6, ThreeCharCodeText(e.LangCode));
+    LanguageField(entry, e.LangCode);
     DecField(entry, u"Network Name Length", 8, e.NetNameLen);
     CharTableText(entry, u"Network Name", Dec(e.NetNameLen), e.NetName, e.NetNameUni);
   }

@@ -47,6 +47,10 @@ TTableNode& BcdField(TTableNode& parent, std::u16string name, int width, uint32_
   return HexField(parent, std::move(name), width, value, digits, Fixed(BcdValue(value, power), decimals, unit));
 }
 
+TTableNode& CodeField(TTableNode& parent, std::u16string name, uint32_t code) {
+  return HexField(parent, std::move(name), 24, code, 6, ThreeCharCodeText(code));
+}
+
 TTableNode& BytesNode(TTableNode& parent, std::u16string name, const Bytes& bytes) {
   return parent.Add(std::move(name), Fmt("%d Bytes", static_cast<int>(bytes.size())), ByteList(bytes));
 }

@@ -40,6 +40,12 @@ inline TTableNode& HexField(TTableNode& parent, std::u16string name, int width, 
 TTableNode& BcdField(TTableNode& parent, std::u16string name, int width, uint32_t value, int digits, int power,
                      int decimals, std::u16string_view unit);
 
+// A three-character code (language or country), its Info the characters.
+TTableNode& CodeField(TTableNode& parent, std::u16string name, uint32_t code);
+inline TTableNode& LanguageField(TTableNode& parent, uint32_t code) {
+  return CodeField(parent, u"ISO 639 Language Code", code);
+}
+
 // Name; Length "n Bytes"; Value the bytes as ByteList.
 TTableNode& BytesNode(TTableNode& parent, std::u16string name, const Bytes& bytes);
 // A loop or group node: the name alone.

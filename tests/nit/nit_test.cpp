@@ -16,20 +16,14 @@ namespace {
 using test::Entry;
 using test::FixLengths;
 using test::HexToBytes;
+using test::NetworkNameDescriptor;
 using test::SetGeneratedHeader;
-
-std::unique_ptr<TNetworkNameDescriptor> NameDescriptor(const std::u16string& name) {
-  auto d = std::make_unique<TNetworkNameDescriptor>();
-  d->NetName = name;
-  d->Length = static_cast<uint8_t>(name.size());
-  return d;
-}
 
 // network_id 1, version 1, name "Net", one entry 1/1 without descriptors.
 void FillWorkedExample(TNISection& s) {
   SetGeneratedHeader(s, 0x0001, 1);
   s.SetTableID(0x40);
-  s.NWDesc.push_back(NameDescriptor(u"Net"));
+  s.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   s.TSEntry.push_back(Entry(1, 1));
   FixLengths(s);
   s.UpdateCRC();

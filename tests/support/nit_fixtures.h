@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <memory>
 
+#include <string>
+
+#include "descriptors/network.h"
 #include "nit/ni_section.h"
 
 namespace quillon::test {
@@ -38,6 +41,13 @@ inline std::unique_ptr<TTransportStreamEntry> Entry(uint16_t tsid, uint16_t onid
   e->SetOrgNetID(onid);
   e->SetReservedFU(15);
   return e;
+}
+
+inline std::unique_ptr<TNetworkNameDescriptor> NetworkNameDescriptor(const std::u16string& name) {
+  auto d = std::make_unique<TNetworkNameDescriptor>();
+  d->NetName = name;
+  d->Length = static_cast<uint8_t>(name.size());
+  return d;
 }
 
 }  // namespace quillon::test

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "descriptors/network.h"
 #include "platform/dialogs.h"
 #include "support/test_util.h"
@@ -12,25 +10,12 @@
 namespace quillon {
 namespace {
 
+using test::DescriptorDisplay;
+using test::DisplayCase;
 using test::Decoded;
 using test::Shown;
 
-struct DisplayCase {
-  const char* name;
-  uint32_t privSpec;  // in force when the loop parser meets the descriptor
-  const char* hex;
-  const char* shown;  // the descriptor node and everything below it
-};
-
-void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.name << ": " << c.hex; }
-
-class DescriptorDisplay : public ::testing::TestWithParam<DisplayCase> {
- protected:
-  test::SeparatorScope comma{u','};
-  RecordingDialogs dialogs;
-  ScopedDialogs scoped{dialogs};
-};
-
+// Decoded as the loop parser decodes, without a message.
 TEST_P(DescriptorDisplay, ShowsEveryField) {
   const DisplayCase& c = GetParam();
   std::unique_ptr<TBasicDescriptor> d = Decoded(c.hex, c.privSpec);
@@ -84,27 +69,17 @@ const DisplayCase kNetworkCases[] = {
   Symbol Rate | 28 Bit | 0x0275000 | 27,5000 MSym/s
   FEC Inner | 4 Bit | 3 | 3/4 Conv. Code Rate
 )"},
-    {"Cable346MHz", kNoPrivSpec, "44 0B 03 46 00 00 FF F2 03 00 69 00 0F",
-     R"(Cable Delivery System Descriptor |  |  |
-  Descriptor Tag | 8 Bit | 0x44 |
-  Descriptor Length | 8 Bit | 11 |
-  Frequency | 32 Bit | 0x03460000 | 346,0000 MHz
-  Reserved For Future Use | 12 Bit | 4095 |
-  FEC Outer | 4 Bit | 2 | RS(204/188)
-  Modulation | 8 Bit | 3 | 64 QAM
-  Symbol Rate | 28 Bit | 0x0069000 | 6,9000 MSym/s
-  FEC Inner | 4 Bit | 15 | No Conv. Coding
-)"},
-    {"CableFrequencyNotBcd", kNoPrivSpec, "44 0B 03 4A 00 00 FF F2 03 00 69 00 0F",
+    // The 346 MHz cable descriptor is shown in the tree test; here a frequency that is no BCD.
+    {"CableFrequencyNotBcd", kNoPrivSpec, "44 0B 03 4A 00 00 00 01 05 02 74 50 03",
      R"(Cable Delivery System Descriptor |  |  |
   Descriptor Tag | 8 Bit | 0x44 |
   Descriptor Length | 8 Bit | 11 |
   Frequency | 32 Bit | 0x034A0000 | 0,0000 MHz
-  Reserved For Future Use | 12 Bit | 4095 |
-  FEC Outer | 4 Bit | 2 | RS(204/188)
-  Modulation | 8 Bit | 3 | 64 QAM
-  Symbol Rate | 28 Bit | 0x0069000 | 6,9000 MSym/s
-  FEC Inner | 4 Bit | 15 | No Conv. Coding
+  Reserved For Future Use | 12 Bit | 0 |
+  FEC Outer | 4 Bit | 1 | No Outer FEC Coding
+  Modulation | 8 Bit | 5 | 256 QAM
+  Symbol Rate | 28 Bit | 0x0274500 | 27,4500 MSym/s
+  FEC Inner | 4 Bit | 3 | 3/4 Conv. Code Rate
 )"},
     {"MobileHandOverLinkage", kNoPrivSpec, "4A 0E 00 01 00 85 00 10 08 1E 30 01 00 20 AA BB",
      R"(Linkage Descriptor |  |  |
@@ -181,27 +156,6 @@ const DisplayCase kNetworkCases[] = {
     Frequency List Entry |  |  |
       Centre Frequency | 32 Bit | 50000000 | 500,000000 MHz
 )"},
-    // Cable and satellite lists carry BCD frequencies, as their delivery descriptors do.
-    {"CableFrequencyList", kNoPrivSpec, "62 05 FE 03 46 00 00",
-     R"(Frequency List Descriptor |  |  |
-  Descriptor Tag | 8 Bit | 0x62 |
-  Descriptor Length | 8 Bit | 5 |
-  Reserved For Future Use | 6 Bit | 63 |
-  Coding Type | 2 Bit | 2 | Cable
-  Frequency List Loop |  |  |
-    Frequency List Entry |  |  |
-      Centre Frequency | 32 Bit | 0x03460000 | 346,0000 MHz
-)"},
-    {"SatelliteFrequencyList", kNoPrivSpec, "62 05 FD 01 17 50 00",
-     R"(Frequency List Descriptor |  |  |
-  Descriptor Tag | 8 Bit | 0x62 |
-  Descriptor Length | 8 Bit | 5 |
-  Reserved For Future Use | 6 Bit | 63 |
-  Coding Type | 2 Bit | 1 | Satellite
-  Frequency List Loop |  |  |
-    Frequency List Entry |  |  |
-      Centre Frequency | 32 Bit | 0x01175000 | 11,75000 GHz
-)"},
     {"CellCoordinates", kNoPrivSpec, "6C 12 00 01 C0 00 20 00 10 02 00 08 05 40 00 80 00 00 0F FF",
      R"(Cell List Descriptor |  |  |
   Descriptor Tag | 8 Bit | 0x6C |
@@ -260,7 +214,7 @@ const DisplayCase kNetworkCases[] = {
 )"},
 };
 INSTANTIATE_TEST_SUITE_P(Network, DescriptorDisplay, ::testing::ValuesIn(kNetworkCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName);
 
 const DisplayCase kPrivateAndRawCases[] = {
     {"EacemVisibleAndNot", kPrivSpecEacem, "83 08 01 01 7C 01 01 02 FC 02",
@@ -278,28 +232,6 @@ const DisplayCase kPrivateAndRawCases[] = {
       Visible Service Flag | 1 Bit | 1 | Visible / Selectable
       Reserved | 5 Bit | 31 |
       Logical Channel Number | 10 Bit | 2 |
-)"},
-    {"Itc", kPrivSpecItc, "83 04 01 01 FC 01",
-     R"(ITC Logical Channel Descriptor |  |  |
-  Descriptor Tag | 8 Bit | 0x83 |
-  Descriptor Length | 8 Bit | 4 |
-  Channel Loop |  |  |
-    Channel Entry |  |  |
-      Service ID | 16 Bit | 0x0101 |
-      Visible Service Flag | 1 Bit | 1 | Visible / Selectable
-      Reserved | 5 Bit | 31 |
-      Logical Channel Number | 10 Bit | 1 |
-)"},
-    {"HDSimulcast", kPrivSpecEacem, "88 04 02 01 FC 65",
-     R"(HD Simulcast Logical Channel Descriptor |  |  |
-  Descriptor Tag | 8 Bit | 0x88 |
-  Descriptor Length | 8 Bit | 4 |
-  Channel Loop |  |  |
-    Channel Entry |  |  |
-      Service ID | 16 Bit | 0x0201 |
-      Visible Service Flag | 1 Bit | 1 | Visible / Selectable
-      Reserved | 5 Bit | 31 |
-      Logical Channel Number | 10 Bit | 101 |
 )"},
     {"NorDigV1", kPrivSpecNorDig, "83 04 01 01 C3 E8",
      R"(NorDig Logical Channel Descriptor V1 |  |  |
@@ -372,7 +304,52 @@ const DisplayCase kPrivateAndRawCases[] = {
 )"},
 };
 INSTANTIATE_TEST_SUITE_P(PrivateAndRaw, DescriptorDisplay, ::testing::ValuesIn(kPrivateAndRawCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName);
+
+// Satellite and cable lists carry BCD frequencies, as their delivery descriptors do;
+// terrestrial and undefined ones count 10 Hz units.
+TEST(DescriptorDisplayFields, FrequencyListCodingDecidesTheUnit) {
+  test::SeparatorScope comma(u',');
+  struct {
+    const char* hex;
+    const char* entry;
+  } cases[] = {
+      {"62 05 FD 01 17 50 00", "      Centre Frequency | 32 Bit | 0x01175000 | 11,75000 GHz\n"},
+      {"62 05 FE 03 46 00 00", "      Centre Frequency | 32 Bit | 0x03460000 | 346,0000 MHz\n"},
+      {"62 05 FF 02 D3 44 40", "      Centre Frequency | 32 Bit | 47400000 | 474,000000 MHz\n"},
+      {"62 05 FC 02 D3 44 40", "      Centre Frequency | 32 Bit | 47400000 | 474,000000 MHz\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string shown = Shown(*Decoded(c.hex));
+    EXPECT_TRUE(shown.ends_with(c.entry)) << shown;
+  }
+}
+
+// The classes with the EACEM layout keep their own names and its 5 + 10 bits.
+TEST(DescriptorDisplayFields, EacemLayoutClasses) {
+  struct {
+    uint32_t privSpec;
+    const char* hex;
+    const char16_t* name;
+  } cases[] = {
+      {kPrivSpecEacem, "83 04 01 01 FC 01", u"EACEM Logical Channel Descriptor"},
+      {kPrivSpecItc, "83 04 01 01 FC 01", u"ITC Logical Channel Descriptor"},
+      {kPrivSpecEacem, "88 04 01 01 FC 01", u"HD Simulcast Logical Channel Descriptor"},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<TBasicDescriptor> d = Decoded(c.hex, c.privSpec);
+    TTableTree tree;
+    const TTableNode& node = AddDescriptorNode(tree.AddRoot(u"loop"), *d);
+    EXPECT_EQ(node.Data.Name, c.name);
+    EXPECT_EQ(Shown(*node.Child(2)), R"(Channel Loop |  |  |
+  Channel Entry |  |  |
+    Service ID | 16 Bit | 0x0101 |
+    Visible Service Flag | 1 Bit | 1 | Visible / Selectable
+    Reserved | 5 Bit | 31 |
+    Logical Channel Number | 10 Bit | 1 |
+)");
+  }
+}
 
 // A descriptor the factory failed to decode is shown raw, whatever its tag.
 TEST(DescriptorDisplayDispatch, FailedDecodeShowsItsBytes) {
@@ -411,7 +388,8 @@ TEST(DescriptorDisplayDispatch, NothingWithoutNodeOrDescriptor) {
   AddDescriptorNodes(nullptr, &d);  // must not crash
 }
 
-// Every class the factory can create displays as a fresh object, each node with a name.
+// Every class the factory can create displays as a fresh object; a class of its own
+// shows its fields, never the raw "Data" node.
 TEST(DescriptorDisplayDispatch, EveryClassShowsAFreshObject) {
   for (uint32_t privSpec : {kNoPrivSpec, kPrivSpecEacem, kPrivSpecNorDig, kPrivSpecItc}) {
     for (int tag = 0; tag < 256; ++tag) {
@@ -425,6 +403,8 @@ TEST(DescriptorDisplayDispatch, EveryClassShowsAFreshObject) {
       ASSERT_GE(node->ChildCount(), 3);
       EXPECT_EQ(node->Child(0)->Data.Name, u"Descriptor Tag");
       EXPECT_EQ(node->Child(1)->Data.Name, u"Descriptor Length");
+      const bool raw = dynamic_cast<TUserDefinedDescriptor*>(d.get()) != nullptr;
+      EXPECT_EQ(node->Child(2)->Data.Name == u"Data", raw);
     }
   }
 }

@@ -18,15 +18,9 @@ namespace {
 
 using test::Entry;
 using test::FixLengths;
+using test::NetworkNameDescriptor;
 using test::SetGeneratedHeader;
 using test::Shown;
-
-std::unique_ptr<TBasicDescriptor> NetworkName(const std::u16string& name) {
-  auto d = std::make_unique<TNetworkNameDescriptor>();
-  d->NetName = name;
-  d->Length = static_cast<uint8_t>(name.size());
-  return d;
-}
 
 std::unique_ptr<TBasicDescriptor> Cable(uint32_t bcdFrequency) {
   auto d = std::make_unique<TCableDelivSysDescriptor>();
@@ -82,10 +76,10 @@ class TableTreeTest : public ::testing::Test {
 
 TEST_F(TableTreeTest, SmallNitNodeByNode) {
   TNISection& s = NewSection(*nit.Actual());
-  s.NWDesc.push_back(NetworkName(u"Net"));
+  s.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   auto e = Entry(0x0001, 0x0085);
   e->TSDescriptor.push_back(Cable(0x03460000));
-  e->TSDescriptor.push_back(ServiceList(0x0101, 0x01));
+  e->TSDescriptor.push_back(ServiceList(0x0203, 0x02));
   s.TSEntry.push_back(std::move(e));
   Seal(s);
 
@@ -132,9 +126,9 @@ TEST_F(TableTreeTest, SmallNitNodeByNode) {
           Descriptor Tag | 8 Bit | 0x41 |
           Descriptor Length | 8 Bit | 3 |
           Service List Loop |  |  |
-            Service List Entry |  |  | 257
-              Service ID | 16 Bit | 0x0101 |
-              Service Type | 8 Bit | 0x01 | Digital Television Service
+            Service List Entry |  |  | 515
+              Service ID | 16 Bit | 0x0203 |
+              Service Type | 8 Bit | 0x02 | Digital Radio Sound Service
 )";
   expected += Format("    CRC 32 | 32 Bit | 0x%8.8X | CRC ok\n", s.CRC32());
   EXPECT_EQ(expected, test::TrimmedLines(RenderTreeText(tree)));
@@ -214,7 +208,7 @@ TEST_F(TableTreeTest, EmptyLoopsAndTheCrcVerdict) {
 TEST_F(TableTreeTest, MissingSectionsAndEmptySlotsAreSkipped) {
   TNISection& s = NewSection(*nit.Actual());
   s.NWDesc.push_back(nullptr);
-  s.NWDesc.push_back(NetworkName(u"Net"));
+  s.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   s.TSEntry.push_back(nullptr);
   auto e = Entry(7, 1);
   e->TSDescriptor.push_back(nullptr);
@@ -271,7 +265,7 @@ const SummaryCase kSummaryCases[] = {
     {"CableNotBcd", With([] { return Cable(0x034A0000); }), u',', u"0,000 MHz"},
     {"Terrestrial474MHz", With([] { return Terrestrial(47400000); }), u',', u"474,000 MHz"},
     {"Satellite", With([] { return Satellite(0x01175000); }), u',', u"11,750 GHz"},
-    {"NoDeliveryDescriptor", With([] { return NetworkName(u"Net"); }), u',', u""},
+    {"NoDeliveryDescriptor", With([] { return NetworkNameDescriptor(u"Net"); }), u',', u""},
     {"LaterDeliveryWins", With([] { return Cable(0x03460000); }, [] { return Terrestrial(47400000); }), u',',
      u"474,000 MHz"},
     {"OtherDescriptorsKeepIt", With([] { return Cable(0x03460000); }, [] { return ServiceList(1, 1); }), u',',
@@ -292,9 +286,9 @@ class TBrokenDescriptor : public TBasicDescriptor {
 
 TEST_F(TableTreeTest, AnErrorEndsOnlyItsTable) {
   TNISection& actual = NewSection(*nit.Actual());
-  actual.NWDesc.push_back(NetworkName(u"Net"));
+  actual.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   actual.NWDesc.push_back(std::make_unique<TBrokenDescriptor>());
-  actual.NWDesc.push_back(NetworkName(u"Never"));
+  actual.NWDesc.push_back(NetworkNameDescriptor(u"Never"));
   NewSection(*nit.Actual());
   Seal(NewSection(*nit.Other()));
 
@@ -324,7 +318,7 @@ TEST_F(TableTreeTest, AnErrorEndsOnlyItsTable) {
 // Six entries, each down to depth 9 (a NorDig V2 channel entry's fields).
 TEST_F(TableTreeTest, RowColoursBandEachEntry) {
   TNISection& s = NewSection(*nit.Actual());
-  s.NWDesc.push_back(NetworkName(u"Net"));
+  s.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   for (uint16_t i = 0; i < 6; ++i) {
     auto e = Entry(i, 1);
     auto lcn = std::make_unique<TNorDigLogicalChannelDescriptorV2>();

@@ -1,10 +1,14 @@
 #pragma once
 // Shared pieces of the viewer tests: rendered subtrees to compare, decoding as the loop
-// parser does, and a fixed decimal separator.
+// parser does, a fixed decimal separator, and the table of descriptor displays.
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "descriptors/descriptor.h"
+#include "platform/dialogs.h"
 #include "viewer/table_node.h"
 
 namespace quillon::test {
@@ -29,6 +33,24 @@ class SeparatorScope {
 
  private:
   char16_t saved_;
+};
+
+// A descriptor's bytes and how the tree shows them (its TEST_P is in descriptor_display_test.cpp).
+struct DisplayCase {
+  const char* name;
+  uint32_t privSpec;  // in force when the loop parser meets the descriptor
+  const char* hex;
+  const char* shown;  // the descriptor node and everything below it
+};
+
+inline void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.name << ": " << c.hex; }
+inline std::string CaseName(const testing::TestParamInfo<DisplayCase>& info) { return info.param.name; }
+
+class DescriptorDisplay : public ::testing::TestWithParam<DisplayCase> {
+ protected:
+  SeparatorScope comma{u','};
+  RecordingDialogs dialogs;
+  ScopedDialogs scoped{dialogs};
 };
 
 }  // namespace quillon::test
