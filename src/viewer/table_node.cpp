@@ -11,11 +11,23 @@ namespace {
 constexpr int kBandDepth = 3;
 constexpr int kLastBandDepth = 7;
 
+// Names from the air may hold control codes (a NUL, a line break, C1 emphasis marks);
+// in a dump they would end or split the line, so they are written as "[0xNN]".
+std::string LineText(std::u16string_view text) {
+  std::u16string visible;
+  for (char16_t c : text) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+      visible += Utf8ToUtf16(Format("[0x%2.2X]", static_cast<unsigned>(c)));
+    else
+      visible += c;
+  }
+  return Utf16ToUtf8(visible);
+}
+
 void RenderInto(std::string& out, const TTableNode& node, int baseDepth) {
   out.append(static_cast<size_t>(2 * (node.Depth() - baseDepth)), ' ');
   const TTableNodeData& d = node.Data;
-  out += Utf16ToUtf8(d.Name) + " | " + Utf16ToUtf8(d.Length) + " | " + Utf16ToUtf8(d.Value) + " | " +
-         Utf16ToUtf8(d.Info) + "\n";
+  out += LineText(d.Name) + " | " + LineText(d.Length) + " | " + LineText(d.Value) + " | " + LineText(d.Info) + "\n";
   for (const auto& child : node.Children()) RenderInto(out, *child, baseDepth);
 }
 

@@ -71,7 +71,7 @@ class TTableTree {
 };
 
 // One line per node, two blanks of indent per depth: "Name | Length | Value | Info"
-// with empty texts kept; UTF-8.
+// with empty texts kept; UTF-8, control characters written as "[0xNN]".
 std::string RenderTreeText(const TTableTree& tree);
 // The node and everything below it, indented from the node's own depth.
 std::string RenderTreeText(const TTableNode& node);

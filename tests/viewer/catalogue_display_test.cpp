@@ -240,7 +240,7 @@ const DisplayCase kServiceCases[] = {
      "  Descriptor Length | 8 Bit | 9 |\n"
      "  Service Type | 8 Bit | 0x01 | Digital Television Service\n"
      "  Service Provider Name Length | 8 Bit | 3 |\n"
-     "  Service Provider Name | 3 Chars | \x05Pr | Pr (ISO 8859-9 - Latin Alphabet No. 5)\n"
+     "  Service Provider Name | 3 Chars | [0x05]Pr | Pr (ISO 8859-9 - Latin Alphabet No. 5)\n"
      "  Service Name Length | 8 Bit | 3 |\n"
      "  Service Name | 3 Chars | Das |\n"},
     {"CountryAvailibility", kNoPrivSpec, "49 07 FF 44 45 55 41 55 54",
@@ -356,7 +356,7 @@ const DisplayCase kServiceCases[] = {
      "      Service Provider Name Length | 8 Bit | 2 |\n"
      "      Service Provider Name | 2 | Pr |\n"
      "      Service Name Length | 8 Bit | 4 |\n"
-     "      Service Name | 4 | \x05" "Das | Das (ISO 8859-9 - Latin Alphabet No. 5)\n"},
+     "      Service Name | 4 | [0x05]Das | Das (ISO 8859-9 - Latin Alphabet No. 5)\n"},
     {"ServiceMove", kNoPrivSpec, "60 06 00 85 00 01 00 02",
      R"(Service Move Descriptor |  |  |
   Descriptor Tag | 8 Bit | 0x60 |
@@ -414,7 +414,7 @@ const DisplayCase kEventCases[] = {
      "  Event Name Length | 8 Bit | 4 |\n"
      "  Event Name | 4 | News | News\n"
      "  Text Length | 8 Bit | 3 |\n"
-     "  Text | 3 | \u0086Hi | Hi\n"},
+     "  Text | 3 | [0x86]Hi | Hi\n"},
     {"ExtendedEvent", kNoPrivSpec, "4E 12 01 64 65 75 09 04 43 61 73 74 03 42 6F 62 03 8A 48 69",
      "Extended Event Descriptor |  |  |\n"
      "  Descriptor Tag | 8 Bit | 0x4E |\n"
@@ -430,7 +430,7 @@ const DisplayCase kEventCases[] = {
      "      Item Length | 8 Bit | 3 |\n"
      "      Item | 3 Chars | Bob | Bob\n"
      "  Text Length | 8 Bit | 3 |\n"
-     "  Text | 3 Chars | \u008AHi | Hi\n"},
+     "  Text | 3 Chars | [0x8A]Hi | Hi\n"},
     {"TimeShiftedEvent", kNoPrivSpec, "4F 04 00 01 00 02",
      R"(Time Shifted Event Descriptor |  |  |
   Descriptor Tag | 8 Bit | 0x4F |

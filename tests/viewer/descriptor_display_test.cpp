@@ -133,7 +133,7 @@ const DisplayCase kNetworkCases[] = {
      "    Multilingual Network Name Entry |  |  |\n"
      "      ISO 639 Language Code | 24 Bit | 0x646575 | deu\n"
      "      Network Name Length | 8 Bit | 5 |\n"
-     "      Network Name | 5 | \x05Test | Test (ISO 8859-9 - Latin Alphabet No. 5)\n"
+     "      Network Name | 5 | [0x05]Test | Test (ISO 8859-9 - Latin Alphabet No. 5)\n"
      "    Multilingual Network Name Entry |  |  |\n"
      "      ISO 639 Language Code | 24 Bit | 0x656E67 | eng\n"
      "      Network Name Length | 8 Bit | 3 |\n"

@@ -10,20 +10,20 @@ TEST(TableNode, RenderKeepsEmptyTextsAndIndentsByDepth) {
   TTableNode& table = tree.AddRoot(u"NIT - Actual Network");
   TTableNode& section = table.Add(u"Section");
   section.Add(u"Table ID", u"8 Bit", u"0x40", u"Netz – Ä");
-  section.Add(u"Loop");
+  section.Add(u"Loop", {}, std::u16string(u"a\0b\nc\u0086", 6));
   tree.AddRoot(u"Second");
 
   EXPECT_EQ(RenderTreeText(tree),
             "NIT - Actual Network |  |  | \n"
             "  Section |  |  | \n"
             "    Table ID | 8 Bit | 0x40 | Netz \u2013 \u00C4\n"
-            "    Loop |  |  | \n"
+            "    Loop |  | a[0x00]b[0x0A]c[0x86] | \n"
             "Second |  |  | \n");
   // A subtree indents from its own node.
   EXPECT_EQ(RenderTreeText(section),
             "Section |  |  | \n"
             "  Table ID | 8 Bit | 0x40 | Netz \u2013 \u00C4\n"
-            "  Loop |  |  | \n");
+            "  Loop |  | a[0x00]b[0x0A]c[0x86] | \n");
   EXPECT_EQ(RenderTreeText(TTableTree()), "");
 }
 
