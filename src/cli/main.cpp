@@ -20,6 +20,7 @@
 #include "core/rpages.h"
 #include "editor/nit_editor.h"
 #include "editor/project_file.h"
+#include "nit/capture_reader.h"
 #include "nit/nit_table.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -33,6 +34,8 @@
 #include "vocabulary/dvb_text.h"
 #include "vocabulary/number_text.h"
 #include "vocabulary/si_values.h"
+#include "viewer/table_node.h"
+#include "viewer/table_tree.h"
 
 namespace quillon::cli {
 namespace {
@@ -67,6 +70,9 @@ enum class CliMsg {
   InfoCable,
   InfoTerrestrial,
   InfoService,
+  DumpKind,
+  NoNit,
+  NetworksSeen,
   Cable,
   Terrestrial,
   Yes,
@@ -83,6 +89,7 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
      "  quillon-cli upload PROJEKT --host IPV4 --channel A|B [--port N]\n"
      "                                            NIT erzeugen und per TFTP zum Modulator senden\n"
      "  quillon-cli descramble EIN.nit -o AUS.ts  Headend-Datei in die Pakete zurückwandeln\n"
+     "  quillon-cli dump EINGABE [--network ID]   NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin)\n"
      "Option:\n"
      "  --yes   Fragen der NIT-Erzeugung mit „Ja“ beantworten (sonst „Abbrechen“)\n"
      "Rückgabewert: 0 erledigt, 1 Erzeugung oder Übertragung fehlgeschlagen, 2 Aufruffehler,\n"
@@ -112,6 +119,9 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
     {CliMsg::InfoCable, "InfoCable", "  TS-ID %s  Org ID %s  %s MHz  %s  %s MSymbol/s  %zu Service(s)\n"},
     {CliMsg::InfoTerrestrial, "InfoTerrestrial", "  TS-ID %s  Org ID %s  %s MHz  %s  %s  %s  %zu Service(s)\n"},
     {CliMsg::InfoService, "InfoService", "    Service-ID %s  Kanal %d  „%s“  %s\n"},
+    {CliMsg::DumpKind, "DumpKind", "„%s“: die Dateiendung muss .nip, .json, .ts, .nit oder .bin sein."},
+    {CliMsg::NoNit, "NoNit", "„%s“: %s."},
+    {CliMsg::NetworksSeen, "NetworksSeen", "Gefundene Netzwerke: %s"},
     {CliMsg::Cable, "Cable", "Kabel"},
     {CliMsg::Terrestrial, "Terrestrial", "Terrestrisch"},
     {CliMsg::Yes, "Yes", "ja"},
@@ -457,6 +467,65 @@ int Descramble(const Args& args) {
   return kDone;
 }
 
+// A capture, a head-end file or raw sections into the container: the first complete NIT
+// (of the asked network). Throws CliError(kFileError) when there is none.
+void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& ext, std::optional<uint16_t> network) {
+  Bytes bytes;
+  try {
+    bytes = ReadFileBytes(in);
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+  if (ext == ".nit") bytes = TNitEditor::ScrambleExport(bytes);
+  TCaptureOptions options;
+  options.NetworkID = network;
+  const TCaptureResult result = ext == ".bin" ? ReadNitSections(bytes, options) : ReadNitCapture(bytes, options);
+  if (!result.Ok()) {
+    std::string seen;
+    for (const TSeenNetwork& n : result.Networks)
+      seen += Format("%s0x%04X (0x%02X%s)", seen.empty() ? "" : ", ", n.NetworkID, n.TableID,
+                     n.Complete ? "" : ", unvollständig");
+    std::string text = Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str());
+    if (!seen.empty()) text += "\n" + Format(Msg(CliMsg::NetworksSeen), seen.c_str());
+    throw CliError(kFileError, text);
+  }
+  if (!LoadCaptureRun(nit, *result.Run))
+    throw CliError(kFileError, Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str()));
+}
+
+int Dump(const Args& args) {
+  ExpectPositional("dump", args, 1, "EINGABE");
+  const std::filesystem::path in = args.positional[0];
+  std::string ext = in.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::optional<uint16_t> network;
+  if (auto id = args.Option("--network")) {
+    const std::string text = *id;
+    const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
+    char* end = nullptr;
+    const unsigned long v = std::strtoul(text.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
+    if (text.size() <= (hex ? 2u : 0u) || *end != '\0' || v > 0xFFFF)
+      Usage(Format(Msg(CliMsg::BadNumber), text.c_str(), "--network", 0, 0xFFFF));
+    network = static_cast<uint16_t>(v);
+  }
+
+  std::unique_ptr<TNitEditor> editor;
+  TNIT capture;
+  const TNIT* nit = &capture;
+  if (ext == ".nip" || ext == ".json") {
+    editor = LoadProject(in);
+    Build(*editor);
+    nit = &editor->NIT();
+  } else if (ext == ".ts" || ext == ".nit" || ext == ".bin") {
+    LoadCapture(capture, in, ext, network);
+  } else {
+    Usage(Format(Msg(CliMsg::DumpKind), in.string().c_str()));
+  }
+  const std::string text = RenderTreeText(CreateTree(*nit));
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kDone;
+}
+
 struct Command {
   const char* name;
   int (*run)(const Args&);
@@ -471,6 +540,7 @@ int Run(const std::vector<std::string>& argv) {
       {"export", Export, {{"-o", true}}},
       {"upload", Upload, {{"--host", true}, {"--channel", true}, {"--port", true}, {"--timeout", true}}},
       {"descramble", Descramble, {{"-o", true}}},
+      {"dump", Dump, {{"--network", true}}},
   };
   if (argv.empty()) {
     std::fputs(Msg(CliMsg::Usage), stderr);
