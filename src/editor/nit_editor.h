@@ -42,6 +42,8 @@ enum class EditorMsg {
   strsNoChList,
   strsExportOK,
   strsExportError,
+  strsInvalidNumber,
+  strsInvalidByte,
 };
 
 inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
@@ -58,6 +60,9 @@ inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
     {EditorMsg::strsNoChList, "strsNoChList", "Keine NorDigV2 Kanallisten vorhanden!\r\nTrotzdem fortsetzen?"},
     {EditorMsg::strsExportOK, "strsExportOK", "Exportieren der NIT beendet"},
     {EditorMsg::strsExportError, "strsExportError", "Fehler beim Exportieren der NIT"},
+    // Grid cells that take a number (frequency, symbol rate, TSI, MFI).
+    {EditorMsg::strsInvalidNumber, "strsInvalidNumber", "Eingegebener Wert ist keine gültige Zahl!"},
+    {EditorMsg::strsInvalidByte, "strsInvalidByte", "Eingegebener Wert ist ungültig (0..255)!"},
 };
 using TEditorMessages = TMessageTable<EditorMsg, kEditorMessageRows>;
 
