@@ -1,0 +1,52 @@
+#include "widgets/captions.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <string>
+
+#include "platform/language.h"
+#include "widgets/radio_group.h"
+
+namespace quillon {
+
+namespace {
+
+std::string Key(const TCaptionRow& row) { return std::string(row.Component) + "." + row.Property; }
+
+// A page of a tab widget sits in the tab widget's stack.
+QTabWidget* OwningTabs(QWidget* page) {
+  QWidget* stack = page->parentWidget();
+  return stack && qobject_cast<QStackedWidget*>(stack) ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+void SetCaption(QWidget* w, const QString& text) {
+  if (auto* box = qobject_cast<QGroupBox*>(w)) box->setTitle(text);
+  else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(text);
+  else if (auto* label = qobject_cast<QLabel*>(w)) label->setText(text);
+  else if (QTabWidget* tabs = OwningTabs(w)) tabs->setTabText(tabs->indexOf(w), text);
+  else if (w->isWindow()) w->setWindowTitle(text);
+}
+
+}  // namespace
+
+void AddCaptions(TLanguageTable& table, std::span<const TCaptionRow> rows) {
+  for (const TCaptionRow& row : rows) table.Add(Key(row), row.German);
+}
+
+void ApplyCaptions(QWidget* root, const TLanguageTable& table, std::span<const TCaptionRow> rows) {
+  for (const TCaptionRow& row : rows) {
+    QWidget* w = root->objectName() == row.Component ? root : root->findChild<QWidget*>(row.Component);
+    if (!w) continue;
+    QString text = QString::fromStdString(table.Text(Key(row)));
+    std::string property = row.Property;
+    if (property == "Hint") w->setToolTip(text);
+    else if (property == "Items") {
+      if (auto* radios = qobject_cast<TRadioGroup*>(w)) radios->SetCaptions(text.split('|'));
+    } else SetCaption(w, text);
+  }
+}
+
+}  // namespace quillon
