@@ -29,6 +29,9 @@ class TTableEditFrame : public QWidget {
   // Forwards to the core, then refreshes every widget from it.
   bool LoadConfiguration(TStream* stream, int fileVer, int prgVer);
   bool SaveConfiguration(TStream* stream);
+  // Builds the NIT; a successful build refreshes the preview, a stopped one leaves the
+  // previous preview on show.
+  bool CreateNITTable();
 
   std::function<void()> CloseProc;                 // the close button
   std::function<void(const QString&)> StatusProc;  // export results and other notes
@@ -36,11 +39,39 @@ class TTableEditFrame : public QWidget {
   QTabWidget* PageControl1() const;
   // Re-applies the texts of the active language.
   void UpdateStrings();
+  // Shows the core's state in every widget, e.g. after the core was changed directly.
+  void RefreshFromEditor();
 
   static constexpr QSize kDesignedClientSize{630, 609};
 
  private:
   struct Ui;
+
+  void BuildCommonPage();
+  void BuildEditPage();
+  void BuildPreviewPage();
+  void Connect();
+
+  void UpdateLayout();
+  void UpdateOptionBoxes();
+  void UpdateVariantWidgets();
+  void UpdateExportWidgets();
+  void UpdateEditButtons();
+  void FillStreams();
+  void FillServices();
+  int32_t FocusedStream() const;
+  int32_t FocusedService() const;
+  void ResetFieldFlags();
+
+  void rgNetworkTypeClick(int index);
+  void PageControl1Change(int index);
+  void btnExportNITClick();
+  void btnChListsClick();
+  void AddStreamClick();
+  void DeleteStreamClick();
+  void AddServiceClick();
+  void DeleteServiceClick();
+
   std::unique_ptr<TNitEditor> editor_;
   std::unique_ptr<Ui> ui_;
 };
