@@ -18,8 +18,8 @@ struct TCaptionRow {
 // Registers the German texts of `rows` in `table`.
 void AddCaptions(TLanguageTable& table, std::span<const TCaptionRow> rows);
 // Puts the active language's texts of `rows` on the children of `root` (and `root`):
-// a page's caption becomes its tab text, a group box's its title, a button's or label's
-// its text, a window's its title.
+// a page's caption becomes its tab text, a group box's or menu's its title, a button's,
+// label's or action's its text, a window's its title; an action's hint is also its status tip.
 void ApplyCaptions(QWidget* root, const TLanguageTable& table, std::span<const TCaptionRow> rows);
 
 }  // namespace quillon
