@@ -37,6 +37,14 @@ TProjectDisplayName TProjectSession::DisplayName() const {
   return GetProjectDisplayName(CurrentProject(), paths_.ProgramFolder);
 }
 
+fs::path TProjectSession::DialogFolder() const {
+  // The dialogs start in "Data" beside the program, made each time it is missing; when
+  // it cannot be made the dialog starts wherever it can.
+  std::error_code ec;
+  fs::create_directories(paths_.DataFolder(), ec);
+  return paths_.DataFolder();
+}
+
 bool TProjectSession::QuerySave() {
   if (!hasEditor_ || !host_.EditorModified()) return true;
   if (Dialogs().Show(DialogKind::QuestionYesNo, messages_.Text(ProjectMsg::strsAskForSaving)) != DialogAnswer::Yes)
@@ -52,10 +60,7 @@ bool TProjectSession::New() {
 
 bool TProjectSession::Open() {
   if (!QuerySave()) return false;
-  // The dialogs start in "Data" beside the program; it is made when missing.
-  std::error_code ec;
-  fs::create_directories(paths_.DataFolder(), ec);
-  std::optional<fs::path> name = host_.AskOpenFileName(paths_.DataFolder());
+  std::optional<fs::path> name = host_.AskOpenFileName(DialogFolder());
   if (!name) return false;
   TBusyScope busy(host_);
   if (!IsNitProjectFile(*name)) {
@@ -107,9 +112,7 @@ bool TProjectSession::SaveAs(bool askAlways) {
   if (!hasEditor_) return false;
   fs::path name = current_;
   if (Unnamed() || askAlways) {
-    std::error_code ec;
-    fs::create_directories(paths_.DataFolder(), ec);
-    std::optional<fs::path> chosen = host_.AskSaveFileName(paths_.DataFolder());
+    std::optional<fs::path> chosen = host_.AskSaveFileName(DialogFolder());
     if (!chosen || chosen->empty()) return false;
     name = *chosen;
     if (!name.has_extension()) name += kProjectExtension;

@@ -73,6 +73,7 @@ class TProjectSession {
 
  private:
   bool SaveTo(const std::filesystem::path& name);
+  std::filesystem::path DialogFolder() const;
   void Changed() { host_.ProjectChanged(); }
 
   TProgramPaths paths_;
