@@ -1,10 +1,12 @@
 // The main window: start with or without a project, its actions, menus, tool bar and
 // status bar, the project lifecycle with the save question, the project file errors and
 // the language switch.
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -57,6 +59,7 @@ class MainFormTest : public QObject {
   void languageSwitch_data();
   void languageSwitch();
   void languageSwitchKeepsTheProjectUnnamed();
+  void projectsShareTheCommandLineProgram();
 
  private:
   std::unique_ptr<TMainForm> StartWithProject();
@@ -517,6 +520,66 @@ void MainFormTest::languageSwitchKeepsTheProjectUnnamed() {
   QCOMPARE(app_->files.asked[0].Filter, QString("NIT project (*.nip);;All files (*.*)"));
   QVERIFY(fs::exists(Data("e.nip")));
   QVERIFY(!fs::exists(fs::current_path() / "Unbenannt.nip"));
+}
+
+// ---------------------------------------------------------------- the command-line program
+
+namespace {
+
+// quillon-cli of the same build: build/src/cli beside build/tests.
+QString CliProgram() { return QCoreApplication::applicationDirPath() + "/../src/cli/quillon-cli"; }
+
+QString RunCli(const QStringList& args) {
+  QProcess cli;
+  cli.start(CliProgram(), args);
+  if (!cli.waitForFinished(30000)) return "did not finish";
+  if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0)
+    return QString("exit %1: %2").arg(cli.exitCode()).arg(QString::fromUtf8(cli.readAllStandardError()));
+  return QString();
+}
+
+}  // namespace
+
+void MainFormTest::projectsShareTheCommandLineProgram() {
+  if (!QFileInfo::exists(CliProgram())) QSKIP("quillon-cli is not built");
+  const fs::path dir = app_->dir.Path();
+  auto toJson = [&](const fs::path& nip, const char* json) {
+    const QString failure = RunCli({"convert", Q(nip), Q(dir / json)});
+    return failure.isEmpty() ? QString::fromStdString(test::ReadTextFile(dir / json)) : failure;
+  };
+
+  // Saved by the desktop program, read by quillon-cli.
+  auto form = StartWithProject();
+  TNitEditor& editor = form->TableFrame()->Editor();
+  editor.SetNetworkName(u"Desk Netz");
+  editor.SetNetworkID(0x4321);
+  editor.Stream(editor.AddStream())->SetTSID(0x0102);
+  editor.AddService(0, 0x01);
+  form->TableFrame()->RefreshFromEditor();
+  app_->files.answers = {Q(Data("desk.nip"))};
+  form->aSaveAs->trigger();
+  const QString desk = toJson(Data("desk.nip"), "desk.json");
+  QVERIFY2(desk.contains("\"Desk Netz\"") && desk.contains("0x4321") && desk.contains("0x0102"), qPrintable(desk));
+
+  // Converted by quillon-cli, opened by the desktop program: saved again, the same project.
+  QCOMPARE(RunCli({"convert", Q(dir / "desk.json"), Q(dir / "back.nip")}), QString());
+  app_->files.answers = {Q(dir / "back.nip"), Q(Data("again.nip"))};
+  form->aLoad->trigger();
+  QVERIFY(form->TableFrame()->Editor().NetworkName() == u"Desk Netz");
+  form->aSaveAs->trigger();
+  QCOMPARE(toJson(Data("again.nip"), "again.json"), desk);
+
+  // A sample converted by quillon-cli.
+  const fs::path sample = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "cable.json";
+  QCOMPARE(RunCli({"convert", Q(sample), Q(dir / "cable.nip")}), QString());
+  const QString cable = toJson(dir / "cable.nip", "cable.json");
+  app_->files.answers = {Q(dir / "cable.nip"), Q(Data("cable-again.nip"))};
+  form->aLoad->trigger();
+  QVERIFY(form->TableFrame()->Editor().NetworkName() == u"Zarem Network");
+  QVERIFY(form->TableFrame()->Editor().StreamCount() >= 2);
+  form->aSaveAs->trigger();
+  QCOMPARE(toJson(Data("cable-again.nip"), "cable-again.json"), cable);
+  QCOMPARE(app_->TakeBoxes(), QStringList());
 }
 
 QTEST_MAIN(MainFormTest)
