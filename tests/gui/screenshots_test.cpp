@@ -39,10 +39,16 @@ void ScreenshotsTest::Save(QWidget* w, const char* name) {
 
 void ScreenshotsTest::mainWindowPages() {
   test::TAppFixture app;
-  app.WriteSettings("[SETTINGS]\nOpenNewOnStart=1\n");
   TMainForm form(app.paths);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
+  // The cable sample of examples/, opened from "Data" as a user opens it.
+  const auto sample = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "cable.nip";
+  std::filesystem::create_directories(app.paths.DataFolder());
+  std::filesystem::copy_file(sample, app.paths.DataFolder() / "cable.nip");
+  app.files.answers = {QString::fromStdString((app.paths.DataFolder() / "cable.nip").string())};
+  form.aLoad->trigger();
+  QVERIFY(form.TableFrame());
   const char* const pages[] = {"main-general", "main-editor", "main-preview"};
   for (int i = 0; i < 3; ++i) {
     form.TableFrame()->PageControl1()->setCurrentIndex(i);
@@ -74,7 +80,7 @@ void ScreenshotsTest::splashAndAbout() {
   TZaremSplash_01* about = TZaremSplash_01::ShowInfoBox(app.paths, nullptr);
   QVERIFY(about);
   QTRY_VERIFY_WITH_TIMEOUT(about->InfoMode(), 3000);
-  QTest::qWait(1500);  // let the text scroll into the frame
+  QTest::qWait(5000);  // let the text scroll into the middle of the frame
   Save(about, "about");
   about->close();
 }
