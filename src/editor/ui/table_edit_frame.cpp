@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QIcon>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -91,12 +93,21 @@ W* Named(W* w, const char* name) {
   return w;
 }
 
-QToolButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* text) {
+QToolButton* SmallButton(QWidget* parent, const char* name, const QIcon& icon, const char* sign) {
   auto* b = Named(new QToolButton(parent), name);
-  b->setIcon(parent->style()->standardIcon(icon));
-  b->setText(text);
+  if (icon.isNull()) b->setText(sign);
+  else b->setIcon(icon);
   b->setAutoRaise(true);
+  b->setFixedSize(26, 26);
   return b;
+}
+
+QToolButton* AddButton(QWidget* parent, const char* name) {
+  return SmallButton(parent, name, QIcon::fromTheme("list-add"), "+");
+}
+
+QToolButton* DeleteButton(QWidget* parent, const char* name) {
+  return SmallButton(parent, name, QIcon::fromTheme("list-remove"), "−");
 }
 
 }  // namespace
@@ -185,7 +196,7 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   layout->setContentsMargins(4, 4, 4, 4);
   ui_->PageControl1 = Named(new QTabWidget(this), "PageControl1");
   layout->addWidget(ui_->PageControl1);
-  ui_->sbClose = SmallButton(this, "sbClose", QStyle::SP_TitleBarCloseButton, "×");
+  ui_->sbClose = SmallButton(this, "sbClose", style()->standardIcon(QStyle::SP_TitleBarCloseButton), "×");
   ui_->PageControl1->setCornerWidget(ui_->sbClose, Qt::TopRightCorner);
 
   BuildCommonPage();
@@ -248,30 +259,27 @@ void TTableEditFrame::BuildCommonPage() {
   page->addWidget(u.GroupBox7);
 
   u.gbExport = Named(new QGroupBox(u.tsCommon), "gbExport");
-  auto* exportLayout = new QHBoxLayout(u.gbExport);
-  auto* targets = new QVBoxLayout;
+  auto* exportLayout = new QGridLayout(u.gbExport);
   auto* targetGroup = new QButtonGroup(u.gbExport);
   u.rbBrava = Named(new QRadioButton(u.gbExport), "rbBrava");
   u.rbMerlo_A = Named(new QRadioButton(u.gbExport), "rbMerlo_A");
   u.rbMerlo_B = Named(new QRadioButton(u.gbExport), "rbMerlo_B");
+  int row = 0;
   for (QRadioButton* r : {u.rbBrava, u.rbMerlo_A, u.rbMerlo_B}) {
     targetGroup->addButton(r);
-    targets->addWidget(r);
+    exportLayout->addWidget(r, row++, 0);
   }
-  exportLayout->addLayout(targets);
-  exportLayout->addSpacing(12);
-  auto* address = new QVBoxLayout;
   u.lblIPHostMerlo = Named(new QLabel(u.gbExport), "lblIPHostMerlo");
   u.IPHostMerlo = Named(new TIPv4Edit(u.gbExport), "IPHostMerlo");
   u.IPHostMerlo->setFixedWidth(130);
-  address->addStretch();
-  address->addWidget(u.lblIPHostMerlo);
-  address->addWidget(u.IPHostMerlo);
-  exportLayout->addLayout(address);
-  exportLayout->addStretch();
+  exportLayout->addWidget(u.lblIPHostMerlo, 1, 1);
+  exportLayout->addWidget(u.IPHostMerlo, 2, 1);
+  exportLayout->setColumnMinimumWidth(1, 130);
+  exportLayout->setColumnStretch(2, 1);
+  exportLayout->setHorizontalSpacing(16);
   u.btnExportNIT = Named(new QPushButton(u.gbExport), "btnExportNIT");
   u.btnExportNIT->setMinimumWidth(100);
-  exportLayout->addWidget(u.btnExportNIT, 0, Qt::AlignBottom);
+  exportLayout->addWidget(u.btnExportNIT, 2, 3);
   page->addWidget(u.gbExport);
   page->addStretch();
 }
@@ -290,8 +298,8 @@ void TTableEditFrame::BuildEditPage() {
     l = Named(new QListWidget(g), list);
     h->addWidget(l, 1);
     auto* buttons = new QVBoxLayout;
-    a = SmallButton(g, add, QStyle::SP_FileDialogNewFolder, "+");
-    d = SmallButton(g, del, QStyle::SP_TrashIcon, "-");
+    a = AddButton(g, add);
+    d = DeleteButton(g, del);
     buttons->addWidget(a);
     buttons->addWidget(d);
     buttons->addStretch();
@@ -305,31 +313,32 @@ void TTableEditFrame::BuildEditPage() {
 
   u.GroupBox4 = Named(new QGroupBox(u.tsNITEdit), "GroupBox4");
   auto* services = new QVBoxLayout(u.GroupBox4);
-  auto* variantRow = new QHBoxLayout;
+  auto* variantGrid = new QGridLayout;
   u.variants = new QButtonGroup(u.GroupBox4);
   u.rbUseEACEM = Named(new QRadioButton(u.GroupBox4), "rbUseEACEM");
   u.rbUseITC = Named(new QRadioButton(u.GroupBox4), "rbUseITC");
   u.rbUseNorDigV1 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV1");
   u.rbUseNorDigV2 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV2");
   int id = 0;
-  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseITC, u.rbUseNorDigV1, u.rbUseNorDigV2}) {
-    u.variants->addButton(r, id++);
-    variantRow->addWidget(r);
+  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseNorDigV1, u.rbUseITC, u.rbUseNorDigV2}) {
+    variantGrid->addWidget(r, id % 2, id / 2);
+    ++id;
   }
-  variantRow->addStretch();
+  id = 0;
+  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseITC, u.rbUseNorDigV1, u.rbUseNorDigV2}) u.variants->addButton(r, id++);
+  variantGrid->setColumnStretch(2, 1);
   u.btnChLists = Named(new QPushButton(u.GroupBox4), "btnChLists");
-  variantRow->addWidget(u.btnChLists);
-  services->addLayout(variantRow);
+  variantGrid->addWidget(u.btnChLists, 1, 3);
+  services->addLayout(variantGrid);
 
   auto* grid = new QHBoxLayout;
   u.vtServices = Named(new QListWidget(u.GroupBox4), "vtServices");
   grid->addWidget(u.vtServices, 1);
   auto* buttons = new QVBoxLayout;
-  u.sbAddCableServiceEntry = SmallButton(u.GroupBox4, "sbAddCableServiceEntry", QStyle::SP_FileDialogNewFolder, "+");
-  u.sbDelCableServiceEntry = SmallButton(u.GroupBox4, "sbDelCableServiceEntry", QStyle::SP_TrashIcon, "-");
-  u.sbAddTerrestServiceEntry =
-      SmallButton(u.GroupBox4, "sbAddTerrestServiceEntry", QStyle::SP_FileDialogNewFolder, "+");
-  u.sbDelTerrestServiceEntry = SmallButton(u.GroupBox4, "sbDelTerrestServiceEntry", QStyle::SP_TrashIcon, "-");
+  u.sbAddCableServiceEntry = AddButton(u.GroupBox4, "sbAddCableServiceEntry");
+  u.sbDelCableServiceEntry = DeleteButton(u.GroupBox4, "sbDelCableServiceEntry");
+  u.sbAddTerrestServiceEntry = AddButton(u.GroupBox4, "sbAddTerrestServiceEntry");
+  u.sbDelTerrestServiceEntry = DeleteButton(u.GroupBox4, "sbDelTerrestServiceEntry");
   for (QToolButton* b :
        {u.sbAddCableServiceEntry, u.sbDelCableServiceEntry, u.sbAddTerrestServiceEntry, u.sbDelTerrestServiceEntry})
     buttons->addWidget(b);
@@ -349,6 +358,8 @@ void TTableEditFrame::BuildEditPage() {
   }
   u.cbServiceOther = Named(new QComboBox(u.GroupBox4), "cbServiceOther");
   for (uint8_t type : OtherServiceTypes()) u.cbServiceOther->addItem(Q(OtherServiceTypeText(type)), type);
+  u.cbServiceOther->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  u.cbServiceOther->setMinimumContentsLength(24);
   presetRow->addWidget(u.cbServiceOther, 1);
   services->addLayout(presetRow);
   u.rbServiceTV->setChecked(true);
