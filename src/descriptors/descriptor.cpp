@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "descriptors/event.h"
 #include "descriptors/logical_channel.h"
+#include "descriptors/mpeg.h"
 #include "descriptors/network.h"
+#include "descriptors/service.h"
+#include "descriptors/stream.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/text.h"
@@ -52,88 +56,87 @@ std::unique_ptr<TBasicDescriptor> Make() {
 struct TagRow {
   uint8_t first, last;
   TagKind kind;
-  Creator create;          // for Class rows with a class of their own
-  const char* className;   // for Class rows still held raw
+  Creator create;  // for Class rows
 };
 
 // One row per tag range; together the rows cover all 256 tags.
 constexpr TagRow kTagTable[] = {
-    {0x00, 0x01, TagKind::UnknownReported, nullptr, nullptr},
-    {0x02, 0x02, TagKind::Class, nullptr, "TVideoStreamDescriptor"},
-    {0x03, 0x03, TagKind::Class, nullptr, "TAudioStreamDescriptor"},
-    {0x04, 0x04, TagKind::Class, nullptr, "THierarchyDescriptor"},
-    {0x05, 0x05, TagKind::Class, nullptr, "TRegistrationDescriptor"},
-    {0x06, 0x06, TagKind::Class, nullptr, "TDataStreamAlignmentDescriptor"},
-    {0x07, 0x07, TagKind::Class, nullptr, "TTargetBackgroundGridDescriptor"},
-    {0x08, 0x08, TagKind::Class, nullptr, "TVideoWindowDescriptor"},
-    {0x09, 0x09, TagKind::Class, nullptr, "TCADescriptor"},
-    {0x0A, 0x0A, TagKind::Class, nullptr, "TISO639LanguageCodeDescriptor"},
-    {0x0B, 0x0B, TagKind::Class, nullptr, "TSystemClockDescriptor"},
-    {0x0C, 0x0C, TagKind::Class, nullptr, "TMultiplexBufferUtilizationDescriptor"},
-    {0x0D, 0x0D, TagKind::Class, nullptr, "TCopyrightDescriptor"},
-    {0x0E, 0x0E, TagKind::Class, nullptr, "TMaximumBitrateDescriptor"},
-    {0x0F, 0x0F, TagKind::Class, nullptr, "TPrivDataIndDescriptor"},
-    {0x10, 0x10, TagKind::Class, nullptr, "TSmoothingBufferDescriptor"},
-    {0x11, 0x11, TagKind::Class, nullptr, "TSystemTargetDecoderDescriptor"},
-    {0x12, 0x12, TagKind::Class, nullptr, "TIBPDescriptor"},
-    {0x13, 0x13, TagKind::Class, nullptr, "TCarouselIdentifierDescriptor"},
-    {0x14, 0x14, TagKind::Class, nullptr, "TAssociationTagDescriptor"},
-    {0x15, 0x3F, TagKind::UnknownReported, nullptr, nullptr},
-    {0x40, 0x40, TagKind::Class, Make<TNetworkNameDescriptor>, nullptr},
-    {0x41, 0x41, TagKind::Class, Make<TServiceListDescriptor>, nullptr},
-    {0x42, 0x42, TagKind::Class, Make<TStuffingDescriptor>, nullptr},
-    {0x43, 0x43, TagKind::Class, Make<TSatDelivSysDescriptor>, nullptr},
-    {0x44, 0x44, TagKind::Class, Make<TCableDelivSysDescriptor>, nullptr},
-    {0x45, 0x45, TagKind::Class, nullptr, "TVBIDataDescriptor"},
-    {0x46, 0x46, TagKind::Class, nullptr, "TVBITeletextDescriptor"},
-    {0x47, 0x47, TagKind::Class, nullptr, "TBouquetNameDescriptor"},
-    {0x48, 0x48, TagKind::Class, nullptr, "TServiceDescriptor"},
-    {0x49, 0x49, TagKind::Class, nullptr, "TCountryAvailibilityDescriptor"},
-    {0x4A, 0x4A, TagKind::Class, Make<TLinkageDescriptor>, nullptr},
-    {0x4B, 0x4B, TagKind::Class, nullptr, "TNVODReferenceDescriptor"},
-    {0x4C, 0x4C, TagKind::Class, nullptr, "TTimeShiftedServiceDescriptor"},
-    {0x4D, 0x4D, TagKind::Class, nullptr, "TShortEventDescriptor"},
-    {0x4E, 0x4E, TagKind::Class, nullptr, "TExtendedEventDescriptor"},
-    {0x4F, 0x4F, TagKind::Class, nullptr, "TTimeShiftedEventDescriptor"},
-    {0x50, 0x50, TagKind::Class, nullptr, "TComponentDescriptor"},
-    {0x51, 0x51, TagKind::Class, nullptr, "TMosaicDescriptor"},
-    {0x52, 0x52, TagKind::Class, nullptr, "TStreamIdentifierDescriptor"},
-    {0x53, 0x53, TagKind::Class, nullptr, "TCAIdentifierDescriptor"},
-    {0x54, 0x54, TagKind::Class, nullptr, "TContentDescriptor"},
-    {0x55, 0x55, TagKind::Class, nullptr, "TParentalRatingDescriptor"},
-    {0x56, 0x56, TagKind::Class, nullptr, "TTeletextDescriptor"},
-    {0x57, 0x57, TagKind::Class, nullptr, "TTelephoneDescriptor"},
-    {0x58, 0x58, TagKind::Class, nullptr, "TLocalTimeOffsetDescriptor"},
-    {0x59, 0x59, TagKind::Class, nullptr, "TSubTitlingDescriptor"},
-    {0x5A, 0x5A, TagKind::Class, Make<TTerrestDelivSysDescriptor>, nullptr},
-    {0x5B, 0x5B, TagKind::Class, Make<TMultiNetNameDescriptor>, nullptr},
-    {0x5C, 0x5C, TagKind::Class, nullptr, "TMultiBouquetNameDescriptor"},
-    {0x5D, 0x5D, TagKind::Class, nullptr, "TMultiServiceNameDescriptor"},
-    {0x5E, 0x5E, TagKind::Class, nullptr, "TMultiComponentDescriptor"},
-    {0x5F, 0x5F, TagKind::Class, Make<TPrivDataSpecDescriptor>, nullptr},
-    {0x60, 0x60, TagKind::Class, nullptr, "TServiceMoveDescriptor"},
-    {0x61, 0x61, TagKind::Class, nullptr, "TShortSmoothingBufferDescriptor"},
-    {0x62, 0x62, TagKind::Class, Make<TFreqListDescriptor>, nullptr},
-    {0x63, 0x63, TagKind::Class, nullptr, "TPartialTSDescriptor"},
-    {0x64, 0x64, TagKind::Class, nullptr, "TDataBroadcastDescriptor"},
-    {0x65, 0x65, TagKind::Class, nullptr, "TScramblingDescriptor"},
-    {0x66, 0x66, TagKind::Class, nullptr, "TDataBroadcastIDDescriptor"},
-    {0x67, 0x68, TagKind::UnknownReported, nullptr, nullptr},
-    {0x69, 0x69, TagKind::Class, nullptr, "TPDCDescriptor"},
-    {0x6A, 0x6A, TagKind::Class, nullptr, "TAC3Descriptor"},
-    {0x6B, 0x6B, TagKind::Class, nullptr, "TAncillaryDataDescriptor"},
-    {0x6C, 0x6C, TagKind::Class, Make<TCellListDescriptor>, nullptr},
-    {0x6D, 0x6D, TagKind::Class, Make<TCellFreqLinkDescriptor>, nullptr},
-    {0x6E, 0x6E, TagKind::Class, nullptr, "TAnnouncementSupportDescriptor"},
-    {0x6F, 0x6F, TagKind::Class, nullptr, "TApplicationSignallingDescriptor"},
-    {0x70, 0x70, TagKind::Class, nullptr, "TAdaptationFieldDataDescriptor"},
-    {0x71, 0x71, TagKind::Class, nullptr, "TServiceIndentifierDescriptor"},
-    {0x72, 0x72, TagKind::Class, nullptr, "TServiceAvailabilityDescriptor"},
-    {0x73, 0x78, TagKind::UnknownSilent, nullptr, nullptr},
-    {0x79, 0x79, TagKind::Class, Make<TS2SatDelivSysDescriptor>, nullptr},
-    {0x7A, 0x7F, TagKind::UnknownSilent, nullptr, nullptr},
-    {0x80, 0xFE, TagKind::Private, nullptr, nullptr},
-    {0xFF, 0xFF, TagKind::UnknownReported, nullptr, nullptr},
+    {0x00, 0x01, TagKind::UnknownReported, nullptr},
+    {0x02, 0x02, TagKind::Class, Make<TVideoStreamDescriptor>},
+    {0x03, 0x03, TagKind::Class, Make<TAudioStreamDescriptor>},
+    {0x04, 0x04, TagKind::Class, Make<THierarchyDescriptor>},
+    {0x05, 0x05, TagKind::Class, Make<TRegistrationDescriptor>},
+    {0x06, 0x06, TagKind::Class, Make<TDataStreamAlignmentDescriptor>},
+    {0x07, 0x07, TagKind::Class, Make<TTargetBackgroundGridDescriptor>},
+    {0x08, 0x08, TagKind::Class, Make<TVideoWindowDescriptor>},
+    {0x09, 0x09, TagKind::Class, Make<TCADescriptor>},
+    {0x0A, 0x0A, TagKind::Class, Make<TISO639LanguageCodeDescriptor>},
+    {0x0B, 0x0B, TagKind::Class, Make<TSystemClockDescriptor>},
+    {0x0C, 0x0C, TagKind::Class, Make<TMultiplexBufferUtilizationDescriptor>},
+    {0x0D, 0x0D, TagKind::Class, Make<TCopyrightDescriptor>},
+    {0x0E, 0x0E, TagKind::Class, Make<TMaximumBitrateDescriptor>},
+    {0x0F, 0x0F, TagKind::Class, Make<TPrivDataIndDescriptor>},
+    {0x10, 0x10, TagKind::Class, Make<TSmoothingBufferDescriptor>},
+    {0x11, 0x11, TagKind::Class, Make<TSystemTargetDecoderDescriptor>},
+    {0x12, 0x12, TagKind::Class, Make<TIBPDescriptor>},
+    {0x13, 0x13, TagKind::Class, Make<TCarouselIdentifierDescriptor>},
+    {0x14, 0x14, TagKind::Class, Make<TAssociationTagDescriptor>},
+    {0x15, 0x3F, TagKind::UnknownReported, nullptr},
+    {0x40, 0x40, TagKind::Class, Make<TNetworkNameDescriptor>},
+    {0x41, 0x41, TagKind::Class, Make<TServiceListDescriptor>},
+    {0x42, 0x42, TagKind::Class, Make<TStuffingDescriptor>},
+    {0x43, 0x43, TagKind::Class, Make<TSatDelivSysDescriptor>},
+    {0x44, 0x44, TagKind::Class, Make<TCableDelivSysDescriptor>},
+    {0x45, 0x45, TagKind::Class, Make<TVBIDataDescriptor>},
+    {0x46, 0x46, TagKind::Class, Make<TVBITeletextDescriptor>},
+    {0x47, 0x47, TagKind::Class, Make<TBouquetNameDescriptor>},
+    {0x48, 0x48, TagKind::Class, Make<TServiceDescriptor>},
+    {0x49, 0x49, TagKind::Class, Make<TCountryAvailibilityDescriptor>},
+    {0x4A, 0x4A, TagKind::Class, Make<TLinkageDescriptor>},
+    {0x4B, 0x4B, TagKind::Class, Make<TNVODReferenceDescriptor>},
+    {0x4C, 0x4C, TagKind::Class, Make<TTimeShiftedServiceDescriptor>},
+    {0x4D, 0x4D, TagKind::Class, Make<TShortEventDescriptor>},
+    {0x4E, 0x4E, TagKind::Class, Make<TExtendedEventDescriptor>},
+    {0x4F, 0x4F, TagKind::Class, Make<TTimeShiftedEventDescriptor>},
+    {0x50, 0x50, TagKind::Class, Make<TComponentDescriptor>},
+    {0x51, 0x51, TagKind::Class, Make<TMosaicDescriptor>},
+    {0x52, 0x52, TagKind::Class, Make<TStreamIdentifierDescriptor>},
+    {0x53, 0x53, TagKind::Class, Make<TCAIdentifierDescriptor>},
+    {0x54, 0x54, TagKind::Class, Make<TContentDescriptor>},
+    {0x55, 0x55, TagKind::Class, Make<TParentalRatingDescriptor>},
+    {0x56, 0x56, TagKind::Class, Make<TTeletextDescriptor>},
+    {0x57, 0x57, TagKind::Class, Make<TTelephoneDescriptor>},
+    {0x58, 0x58, TagKind::Class, Make<TLocalTimeOffsetDescriptor>},
+    {0x59, 0x59, TagKind::Class, Make<TSubTitlingDescriptor>},
+    {0x5A, 0x5A, TagKind::Class, Make<TTerrestDelivSysDescriptor>},
+    {0x5B, 0x5B, TagKind::Class, Make<TMultiNetNameDescriptor>},
+    {0x5C, 0x5C, TagKind::Class, Make<TMultiBouquetNameDescriptor>},
+    {0x5D, 0x5D, TagKind::Class, Make<TMultiServiceNameDescriptor>},
+    {0x5E, 0x5E, TagKind::Class, Make<TMultiComponentDescriptor>},
+    {0x5F, 0x5F, TagKind::Class, Make<TPrivDataSpecDescriptor>},
+    {0x60, 0x60, TagKind::Class, Make<TServiceMoveDescriptor>},
+    {0x61, 0x61, TagKind::Class, Make<TShortSmoothingBufferDescriptor>},
+    {0x62, 0x62, TagKind::Class, Make<TFreqListDescriptor>},
+    {0x63, 0x63, TagKind::Class, Make<TPartialTSDescriptor>},
+    {0x64, 0x64, TagKind::Class, Make<TDataBroadcastDescriptor>},
+    {0x65, 0x65, TagKind::Class, Make<TScramblingDescriptor>},
+    {0x66, 0x66, TagKind::Class, Make<TDataBroadcastIDDescriptor>},
+    {0x67, 0x68, TagKind::UnknownReported, nullptr},
+    {0x69, 0x69, TagKind::Class, Make<TPDCDescriptor>},
+    {0x6A, 0x6A, TagKind::Class, Make<TAC3Descriptor>},
+    {0x6B, 0x6B, TagKind::Class, Make<TAncillaryDataDescriptor>},
+    {0x6C, 0x6C, TagKind::Class, Make<TCellListDescriptor>},
+    {0x6D, 0x6D, TagKind::Class, Make<TCellFreqLinkDescriptor>},
+    {0x6E, 0x6E, TagKind::Class, Make<TAnnouncementSupportDescriptor>},
+    {0x6F, 0x6F, TagKind::Class, Make<TApplicationSignallingDescriptor>},
+    {0x70, 0x70, TagKind::Class, Make<TAdaptationFieldDataDescriptor>},
+    {0x71, 0x71, TagKind::Class, Make<TServiceIndentifierDescriptor>},
+    {0x72, 0x72, TagKind::Class, Make<TServiceAvailabilityDescriptor>},
+    {0x73, 0x78, TagKind::UnknownSilent, nullptr},
+    {0x79, 0x79, TagKind::Class, Make<TS2SatDelivSysDescriptor>},
+    {0x7A, 0x7F, TagKind::UnknownSilent, nullptr},
+    {0x80, 0xFE, TagKind::Private, nullptr},
+    {0xFF, 0xFF, TagKind::UnknownReported, nullptr},
 };
 
 const TagRow& RowOf(uint8_t tag) {
@@ -167,8 +170,7 @@ std::unique_ptr<TBasicDescriptor> CreateDescriptorForTag(uint8_t tag, uint32_t p
   const TagRow& row = RowOf(tag);
   switch (row.kind) {
     case TagKind::Class:
-      if (row.create) return row.create();
-      return std::make_unique<TRawCatalogueDescriptor>(tag, row.className);
+      return row.create();
     case TagKind::Private:
       return CreatePrivate(tag, privSpec);
     case TagKind::UnknownReported:

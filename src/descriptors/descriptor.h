@@ -64,17 +64,6 @@ class TUnknownDescriptor : public TUserDefinedDescriptor {
   const char* ClassName() const override { return "TUnknownDescriptor"; }
 };
 
-// A class of the descriptor catalogue that is held raw for now: it keeps its class name
-// and tag, and its body as bytes.
-class TRawCatalogueDescriptor : public TUserDefinedDescriptor {
- public:
-  TRawCatalogueDescriptor(uint8_t tag, const char* className) : name_(className) { Tag = tag; }
-  const char* ClassName() const override { return name_; }
-
- private:
-  const char* name_;
-};
-
 // State of the descriptor unit the factory works with; the table parser resets it.
 struct DescriptorModuleState {
   uint32_t CurrentPrivSpec = kNoPrivSpec;

@@ -1,7 +1,6 @@
 #include "descriptors/network.h"
 
-#include "platform/codepage.h"
-#include "vocabulary/dvb_text.h"
+#include "descriptors/layout.h"
 
 namespace quillon {
 
@@ -214,30 +213,19 @@ void TTerrestDelivSysDescriptor::SetDescriptorData(ByteView data) {
 
 // ---------------------------------------------------------------- 0x5B multilingual name
 
-Bytes TMultiNetNameDescriptor::DescriptorData() const {
-  ByteWriter w = NewWriter();
-  for (const TMultiNetNameEntry& e : NameEntry) {
-    w.PutU24(e.LangCode);
-    w.PutU8(e.NetNameLen);
-    w.PutChars(e.NetName, e.NetNameLen);
-  }
-  return w.Take();
-}
+namespace {
 
-void TMultiNetNameDescriptor::SetDescriptorData(ByteView data) {
-  ByteReader r = BodyReader(data);
-  NameEntry.clear();
-  // Every entry advances by its 4 header bytes at least, so the loop always ends.
-  for (size_t o = 0; o < Length;) {
-    TMultiNetNameEntry& e = NameEntry.emplace_back();
-    e.LangCode = r.U24();
-    e.NetNameLen = r.U8();
-    RawString raw = r.TakeRaw(e.NetNameLen);
-    e.NetName = Cp1252ToWide(raw);
-    e.NetNameUni = DvbTextToWide(raw);
-    o += e.NetNameLen + 4u;
-  }
-}
+constexpr auto kMultiNetName = [](auto io, auto& d) {
+  io.While(d.NameEntry, d.Length, [](auto io, auto& e) {
+    io(e.LangCode, 24);
+    io(e.NetNameLen, 8);
+    io.DvbText(e.NetName, e.NetNameUni, e.NetNameLen);
+  });
+};
+
+}  // namespace
+
+QUILLON_LAYOUT_CODEC(TMultiNetNameDescriptor, kMultiNetName)
 
 // ---------------------------------------------------------------- 0x5F private data specifier
 

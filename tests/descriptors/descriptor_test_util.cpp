@@ -36,4 +36,15 @@ void CheckTruncated(const TruncatedCase& c) {
   ResetDescriptorState();
 }
 
+void CheckEncodeFailures(std::span<const EncodeFailureCase> cases) {
+  for (const EncodeFailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_THROW(c.build()->DescriptorData(), EncodeError);
+  }
+}
+
+TEST_P(GoldenVectors, EncodesAndDecodesBack) { CheckGolden(GetParam()); }
+
+TEST_P(TruncatedInput, ThrowsAndFactoryFallsBackToUnknown) { CheckTruncated(GetParam()); }
+
 }  // namespace quillon::test

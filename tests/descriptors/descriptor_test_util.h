@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -123,5 +124,18 @@ inline std::string CaseName(const testing::TestParamInfo<TruncatedCase>& info) {
 inline void PrintTo(const TruncatedCase& c, std::ostream* os) { *os << c.name << ": " << c.hex; }
 
 void CheckTruncated(const TruncatedCase& c);
+
+// Suites over the tables above; each family instantiates them with its own cases.
+class GoldenVectors : public testing::TestWithParam<GoldenCase> {};
+class TruncatedInput : public testing::TestWithParam<TruncatedCase> {};
+
+// An object that is inconsistent with its Length or its length fields.
+struct EncodeFailureCase {
+  const char* name;
+  DescriptorBuilder build;
+};
+
+// Encoding each case throws EncodeError.
+void CheckEncodeFailures(std::span<const EncodeFailureCase> cases);
 
 }  // namespace quillon::test

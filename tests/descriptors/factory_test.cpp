@@ -99,7 +99,7 @@ TEST_F(Factory, TagsWithoutAClass) {
       {0xFF, "TUnknownDescriptor", true},      {0x73, "TUnknownDescriptor", false},
       {0x78, "TUnknownDescriptor", false},     {0x7A, "TUnknownDescriptor", false},
       {0x7F, "TUnknownDescriptor", false},     {0x80, "TUserDefinedDescriptor", false},
-      {0xFE, "TUserDefinedDescriptor", false}, {0x02, "TVideoStreamDescriptor", false},
+      {0xFE, "TUserDefinedDescriptor", false}, {0x06, "TDataStreamAlignmentDescriptor", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Format("tag 0x%02X", c.tag));

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "descriptor_test_util.h"
-#include "platform/errors.h"
 
 namespace quillon {
 namespace {
 
 using test::Build;
 using test::DecodeAs;
+using test::GoldenVectors;
 using test::HexToBytes;
+using test::TruncatedInput;
 
 TEacemLogChEntry Eacem(uint16_t serviceId, uint8_t visible, uint16_t lcn) { return {serviceId, visible, 31, lcn}; }
 TNorDigLogChEntry NorDig(uint16_t serviceId, uint8_t visible, uint16_t lcn) { return {serviceId, visible, 1, lcn}; }
@@ -32,10 +33,6 @@ TNorDigChListEntry MainList() {
 }
 
 // ---------------------------------------------------------------- golden vectors, both ways
-
-class LogicalChannelGolden : public testing::TestWithParam<test::GoldenCase> {};
-
-TEST_P(LogicalChannelGolden, EncodesAndDecodesBack) { test::CheckGolden(GetParam()); }
 
 const test::GoldenCase kLogicalChannelGolden[] = {
     {"EacemLcn5", Flat<TEacemLogicalChannelDescriptor>(std::vector{Eacem(0x0101, 1, 5)}), "83 04 01 01 FC 05"},
@@ -70,7 +67,7 @@ const test::GoldenCase kLogicalChannelGolden[] = {
     {"NorDigV2Empty", Build<TNorDigLogicalChannelDescriptorV2>(0, [](auto&) {}), "87 00"},
 };
 
-INSTANTIATE_TEST_SUITE_P(All, LogicalChannelGolden, testing::ValuesIn(kLogicalChannelGolden),
+INSTANTIATE_TEST_SUITE_P(LogicalChannel, GoldenVectors, testing::ValuesIn(kLogicalChannelGolden),
                          [](const auto& info) { return test::CaseName(info); });
 
 // ---------------------------------------------------------------- classes
@@ -252,11 +249,7 @@ TEST(LogicalChannelDecode, SecondDecodeReplacesTheArrays) {
 // ---------------------------------------------------------------- encoding failures
 
 TEST(LogicalChannelEncode, InconsistentObjectsAreRefused) {
-  struct Case {
-    const char* name;
-    test::DescriptorBuilder build;
-  };
-  const Case cases[] = {
+  const test::EncodeFailureCase cases[] = {
       {"EACEM entries past Length", Build<TEacemLogicalChannelDescriptor>(7, [](auto& d) { d.LogChEntry.resize(2); })},
       {"NorDig entries past Length",
        Build<TNorDigLogicalChannelDescriptorV1>(4, [](auto& d) { d.LogChEntry.resize(2); })},
@@ -275,17 +268,10 @@ TEST(LogicalChannelEncode, InconsistentObjectsAreRefused) {
       {"V2 lists past Length",
        Build<TNorDigLogicalChannelDescriptorV2>(17, [](auto& d) { d.ChListEntry = {MainList()}; })},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_THROW(c.build()->DescriptorData(), EncodeError);
-  }
+  test::CheckEncodeFailures(cases);
 }
 
 // ---------------------------------------------------------------- truncated input
-
-class LogicalChannelTruncated : public testing::TestWithParam<test::TruncatedCase> {};
-
-TEST_P(LogicalChannelTruncated, ThrowsAndFactoryFallsBackToUnknown) { test::CheckTruncated(GetParam()); }
 
 const test::TruncatedCase kLogicalChannelTruncated[] = {
     {"Eacem", kPrivSpecEacem, "83 06 01 01 FC 05 02 02", "TEacemLogicalChannelDescriptor"},
@@ -296,7 +282,7 @@ const test::TruncatedCase kLogicalChannelTruncated[] = {
     {"NorDigV2Entries", kPrivSpecNorDig, "87 08 01 00 4E 4F 52 04 01 01", "TNorDigLogicalChannelDescriptorV2"},
 };
 
-INSTANTIATE_TEST_SUITE_P(All, LogicalChannelTruncated, testing::ValuesIn(kLogicalChannelTruncated),
+INSTANTIATE_TEST_SUITE_P(LogicalChannel, TruncatedInput, testing::ValuesIn(kLogicalChannelTruncated),
                          [](const auto& info) { return test::CaseName(info); });
 
 }  // namespace

@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "descriptor_test_util.h"
-#include "platform/errors.h"
 
 namespace quillon {
 namespace {
 
 using test::Build;
 using test::DecodeAs;
+using test::GoldenVectors;
 using test::HexToBytes;
+using test::TruncatedInput;
 
 // ---------------------------------------------------------------- golden vectors, both ways
-
-class NetworkGolden : public testing::TestWithParam<test::GoldenCase> {};
-
-TEST_P(NetworkGolden, EncodesAndDecodesBack) { test::CheckGolden(GetParam()); }
 
 const test::GoldenCase kNetworkGolden[] = {
     {"NetworkName", Build<TNetworkNameDescriptor>(13, [](auto& d) { d.NetName = u"Zarem Network"; }),
@@ -178,7 +175,7 @@ const test::GoldenCase kNetworkGolden[] = {
      "79 01 20"},
 };
 
-INSTANTIATE_TEST_SUITE_P(All, NetworkGolden, testing::ValuesIn(kNetworkGolden),
+INSTANTIATE_TEST_SUITE_P(Network, GoldenVectors, testing::ValuesIn(kNetworkGolden),
                          [](const auto& info) { return test::CaseName(info); });
 
 // ---------------------------------------------------------------- decoded field values
@@ -419,11 +416,7 @@ TEST(NetworkBitWalk, MaskedFieldsDropHighBits) {
 // ---------------------------------------------------------------- encoding failures
 
 TEST(NetworkEncode, InconsistentObjectsAreRefused) {
-  struct Case {
-    const char* name;
-    test::DescriptorBuilder build;
-  };
-  const Case cases[] = {
+  const test::EncodeFailureCase cases[] = {
       {"name character above U+00FF", Build<TNetworkNameDescriptor>(3, [](auto& d) { d.NetName = u"AĀB"; })},
       {"name shorter than Length", Build<TNetworkNameDescriptor>(5, [](auto& d) { d.NetName = u"Abc"; })},
       {"more services than fit", Build<TServiceListDescriptor>(5, [](auto& d) { d.Service.resize(2); })},
@@ -487,17 +480,10 @@ TEST(NetworkEncode, InconsistentObjectsAreRefused) {
                                        })},
       {"S2 input stream past Length", Build<TS2SatDelivSysDescriptor>(1, [](auto& d) { d.MultiInStreamFlag = 1; })},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_THROW(c.build()->DescriptorData(), EncodeError);
-  }
+  test::CheckEncodeFailures(cases);
 }
 
 // ---------------------------------------------------------------- truncated input
-
-class NetworkTruncated : public testing::TestWithParam<test::TruncatedCase> {};
-
-TEST_P(NetworkTruncated, ThrowsAndFactoryFallsBackToUnknown) { test::CheckTruncated(GetParam()); }
 
 const test::TruncatedCase kNetworkTruncated[] = {
     {"Satellite", kNoPrivSpec, "43 03 01 17 50", "TSatDelivSysDescriptor"},
@@ -514,7 +500,7 @@ const test::TruncatedCase kNetworkTruncated[] = {
     {"S2", kNoPrivSpec, "79 01 C0", "TS2SatDelivSysDescriptor"},
 };
 
-INSTANTIATE_TEST_SUITE_P(All, NetworkTruncated, testing::ValuesIn(kNetworkTruncated),
+INSTANTIATE_TEST_SUITE_P(Network, TruncatedInput, testing::ValuesIn(kNetworkTruncated),
                          [](const auto& info) { return test::CaseName(info); });
 
 }  // namespace
