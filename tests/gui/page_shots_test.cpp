@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QTreeView>
+
 #include "editor/ui/table_edit_frame.h"
+#include "viewer/ui/table_tree_form.h"
 #include "platform/dialogs.h"
 #include "support/gui_fixture.h"
 #include "support/test_util.h"
@@ -62,6 +65,16 @@ void PageShotsTest::shots() {
   if (page == 0) Click(&frame, "rbMerlo_A");
   if (page == 1) Child<QListWidget>(&frame, "vtCableDescr")->setCurrentRow(1);
   frame.PageControl1()->setCurrentIndex(page);
+  if (page == 2) {
+    // The section, its loop and the first entry open, as a user would look at them.
+    auto* form = Child<TPSISITableTreeForm>(&frame, "FNITTree");
+    QTreeView* view = form->TableTree();
+    QAbstractItemModel* m = view->model();
+    QModelIndex section = m->index(0, 0, m->index(0, 0));
+    QModelIndex loop = m->index(m->rowCount(section) - 2, 0, section);
+    for (QModelIndex i : {m->index(0, 0), section, loop, m->index(0, 0, loop)}) view->expand(i);
+    view->setCurrentIndex(m->index(4, 0, m->index(0, 0, loop)));
+  }
   QTest::qWait(20);
 
   QString folder = qEnvironmentVariable("QUILLON_SHOTS_DIR");

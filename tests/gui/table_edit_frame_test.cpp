@@ -22,6 +22,8 @@
 #include "platform/stream.h"
 #include "support/gui_fixture.h"
 #include "support/test_util.h"
+#include "viewer/ui/table_tree_form.h"
+#include "viewer/ui/table_tree_model.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/radio_group.h"
 
@@ -73,6 +75,7 @@ class TableEditFrameTest : public QObject {
   void servicePresets();
   void networkTypeSwitchClearsTheProject();
   void openingThePreviewBuildsTheNit();
+  void stoppedBuildKeepsThePreview();
   void exportToFile();
   void exportCancelledAndModulatorWithoutAddress();
   void closeButtonCallsCloseProc();
@@ -85,6 +88,7 @@ class TableEditFrameTest : public QObject {
   QWidget* W(const char* name) { return Child(frame.get(), name); }
   QListWidget* List(const char* name) { return Child<QListWidget>(frame.get(), name); }
   bool Enabled(const char* name) { return W(name)->isEnabled(); }
+  TTableTreeModel* Tree() { return Child<TPSISITableTreeForm>(frame.get(), "FNITTree")->Model(); }
   QRadioButton* TypeItem(int i) { return Child<TRadioGroup>(frame.get(), "rgNetworkType")->Item(i); }
 
   std::unique_ptr<test::TempDir> program;
@@ -436,12 +440,38 @@ void TableEditFrameTest::networkTypeSwitchClearsTheProject() {
 
 void TableEditFrameTest::openingThePreviewBuildsTheNit() {
   TNitEditor& e = frame->Editor();
-  QCOMPARE(SectionsOfTable0(e), 0);
+  QCOMPARE(Tree()->rowCount(), 0);
   frame->PageControl1()->setCurrentIndex(1);
+  Click(frame.get(), "sbAddCDDEntry");
   Click(frame.get(), "sbAddCDDEntry");
   QCOMPARE(SectionsOfTable0(e), 0);
   frame->PageControl1()->setCurrentIndex(2);
   QCOMPARE(SectionsOfTable0(e), 1);
+  QCOMPARE(Tree()->rowCount(), 1);
+  QModelIndex section = Tree()->index(0, 0, Tree()->index(0, 0));
+  QCOMPARE(section.data().toString(), QString("Network Information Section No. 0"));
+  QCOMPARE(Child<TPSISITableTreeForm>(frame.get(), "FNITTree")->parentWidget(), W("tsNIT"));
+  QVERIFY(W("FNITTree")->isVisible());
+}
+
+void TableEditFrameTest::stoppedBuildKeepsThePreview() {
+  TNitEditor& e = frame->Editor();
+  frame->PageControl1()->setCurrentIndex(2);
+  QCOMPARE(Tree()->rowCount(), 1);
+  // 86 services make a service list descriptor longer than 255 bytes.
+  size_t stream = e.AddStream();
+  for (int i = 0; i < 86; ++i) e.AddService(stream, 0x01);
+  e.SetAddSLDs(true);
+  frame->PageControl1()->setCurrentIndex(0);
+  frame->PageControl1()->setCurrentIndex(2);
+  QCOMPARE(SectionsOfTable0(e), 0);
+  QCOMPARE(dialogs.shown.size(), size_t{1});
+  QCOMPARE(Tree()->rowCount(), 1);
+
+  // A type switch empties it.
+  frame->PageControl1()->setCurrentIndex(0);
+  TypeItem(1)->click();
+  QCOMPARE(Tree()->rowCount(), 0);
 }
 
 void TableEditFrameTest::exportToFile() {

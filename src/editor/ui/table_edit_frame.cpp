@@ -17,10 +17,13 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <vector>
 
 #include "editor/edit_page.h"
 #include "platform/language.h"
 #include "platform/text.h"
+#include "viewer/ui/table_tree_form.h"
 #include "vocabulary/number_text.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/captions.h"
@@ -102,6 +105,16 @@ QToolButton* SmallButton(QWidget* parent, const char* name, const QIcon& icon, c
   return b;
 }
 
+// Radio buttons named `names` in the exclusive `group`, with ids 0, 1, ... in that order.
+std::vector<QRadioButton*> Radios(QWidget* parent, QButtonGroup* group, std::initializer_list<const char*> names) {
+  std::vector<QRadioButton*> radios;
+  for (const char* name : names) {
+    radios.push_back(Named(new QRadioButton(parent), name));
+    group->addButton(radios.back(), static_cast<int>(radios.size()) - 1);
+  }
+  return radios;
+}
+
 QToolButton* AddButton(QWidget* parent, const char* name) {
   return SmallButton(parent, name, QIcon::fromTheme("list-add"), "+");
 }
@@ -119,6 +132,7 @@ struct TTableEditFrame::Ui {
   QWidget* tsCommon = nullptr;
   QWidget* tsNITEdit = nullptr;
   QWidget* tsNIT = nullptr;
+  TPSISITableTreeForm* FNITTree = nullptr;
   QToolButton* sbClose = nullptr;
 
   // Allgemein
@@ -214,7 +228,10 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   resize(kDesignedClientSize);
 }
 
-TTableEditFrame::~TTableEditFrame() = default;
+TTableEditFrame::~TTableEditFrame() {
+  // The widgets go first: their last signals must still find the editor.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void TTableEditFrame::BuildCommonPage() {
   Ui& u = *ui_;
@@ -260,15 +277,12 @@ void TTableEditFrame::BuildCommonPage() {
 
   u.gbExport = Named(new QGroupBox(u.tsCommon), "gbExport");
   auto* exportLayout = new QGridLayout(u.gbExport);
-  auto* targetGroup = new QButtonGroup(u.gbExport);
-  u.rbBrava = Named(new QRadioButton(u.gbExport), "rbBrava");
-  u.rbMerlo_A = Named(new QRadioButton(u.gbExport), "rbMerlo_A");
-  u.rbMerlo_B = Named(new QRadioButton(u.gbExport), "rbMerlo_B");
-  int row = 0;
-  for (QRadioButton* r : {u.rbBrava, u.rbMerlo_A, u.rbMerlo_B}) {
-    targetGroup->addButton(r);
-    exportLayout->addWidget(r, row++, 0);
-  }
+  std::vector<QRadioButton*> targets =
+      Radios(u.gbExport, new QButtonGroup(u.gbExport), {"rbBrava", "rbMerlo_A", "rbMerlo_B"});
+  u.rbBrava = targets[0];
+  u.rbMerlo_A = targets[1];
+  u.rbMerlo_B = targets[2];
+  for (int row = 0; row < 3; ++row) exportLayout->addWidget(targets[row], row, 0);
   u.lblIPHostMerlo = Named(new QLabel(u.gbExport), "lblIPHostMerlo");
   u.IPHostMerlo = Named(new TIPv4Edit(u.gbExport), "IPHostMerlo");
   u.IPHostMerlo->setFixedWidth(130);
@@ -315,17 +329,14 @@ void TTableEditFrame::BuildEditPage() {
   auto* services = new QVBoxLayout(u.GroupBox4);
   auto* variantGrid = new QGridLayout;
   u.variants = new QButtonGroup(u.GroupBox4);
-  u.rbUseEACEM = Named(new QRadioButton(u.GroupBox4), "rbUseEACEM");
-  u.rbUseITC = Named(new QRadioButton(u.GroupBox4), "rbUseITC");
-  u.rbUseNorDigV1 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV1");
-  u.rbUseNorDigV2 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV2");
-  int id = 0;
-  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseNorDigV1, u.rbUseITC, u.rbUseNorDigV2}) {
-    variantGrid->addWidget(r, id % 2, id / 2);
-    ++id;
-  }
-  id = 0;
-  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseITC, u.rbUseNorDigV1, u.rbUseNorDigV2}) u.variants->addButton(r, id++);
+  // Ids are the TLcnVariant values; EACEM and ITC in the first column.
+  std::vector<QRadioButton*> variants =
+      Radios(u.GroupBox4, u.variants, {"rbUseEACEM", "rbUseITC", "rbUseNorDigV1", "rbUseNorDigV2"});
+  u.rbUseEACEM = variants[0];
+  u.rbUseITC = variants[1];
+  u.rbUseNorDigV1 = variants[2];
+  u.rbUseNorDigV2 = variants[3];
+  for (int i = 0; i < 4; ++i) variantGrid->addWidget(variants[i], i % 2, i / 2);
   variantGrid->setColumnStretch(2, 1);
   u.btnChLists = Named(new QPushButton(u.GroupBox4), "btnChLists");
   variantGrid->addWidget(u.btnChLists, 1, 3);
@@ -348,14 +359,13 @@ void TTableEditFrame::BuildEditPage() {
 
   auto* presetRow = new QHBoxLayout;
   u.presets = new QButtonGroup(u.GroupBox4);
-  u.rbServiceTV = Named(new QRadioButton(u.GroupBox4), "rbServiceTV");
-  u.rbServiceRadio = Named(new QRadioButton(u.GroupBox4), "rbServiceRadio");
-  u.rbServiceData = Named(new QRadioButton(u.GroupBox4), "rbServiceData");
-  u.rbServiceOther = Named(new QRadioButton(u.GroupBox4), "rbServiceOther");
-  for (QRadioButton* r : {u.rbServiceTV, u.rbServiceRadio, u.rbServiceData, u.rbServiceOther}) {
-    u.presets->addButton(r);
-    presetRow->addWidget(r);
-  }
+  std::vector<QRadioButton*> presets =
+      Radios(u.GroupBox4, u.presets, {"rbServiceTV", "rbServiceRadio", "rbServiceData", "rbServiceOther"});
+  u.rbServiceTV = presets[0];
+  u.rbServiceRadio = presets[1];
+  u.rbServiceData = presets[2];
+  u.rbServiceOther = presets[3];
+  for (QRadioButton* r : presets) presetRow->addWidget(r);
   u.cbServiceOther = Named(new QComboBox(u.GroupBox4), "cbServiceOther");
   for (uint8_t type : OtherServiceTypes()) u.cbServiceOther->addItem(Q(OtherServiceTypeText(type)), type);
   u.cbServiceOther->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -373,6 +383,9 @@ void TTableEditFrame::BuildPreviewPage() {
   u.PageControl1->addTab(u.tsNIT, QString());
   auto* page = new QVBoxLayout(u.tsNIT);
   page->setContentsMargins(0, 0, 0, 0);
+  u.FNITTree = Named(new TPSISITableTreeForm(u.tsNIT), "FNITTree");
+  u.FNITTree->SetSIObject(&editor_->NIT());
+  page->addWidget(u.FNITTree);
 }
 
 void TTableEditFrame::Connect() {
@@ -452,6 +465,8 @@ bool TTableEditFrame::LoadConfiguration(TStream* stream, int fileVer, int prgVer
     throw;
   }
   RefreshFromEditor();
+  // A loaded container holds no packets: the preview stays empty until the next build.
+  ui_->FNITTree->CreateTree();
   if (ok) ResetFieldFlags();
   return ok;
 }
@@ -462,7 +477,11 @@ bool TTableEditFrame::SaveConfiguration(TStream* stream) {
   return ok;
 }
 
-bool TTableEditFrame::CreateNITTable() { return editor_->CreateNITTable(); }
+bool TTableEditFrame::CreateNITTable() {
+  bool ok = editor_->CreateNITTable();
+  if (ok) ui_->FNITTree->CreateTree();
+  return ok;
+}
 
 void TTableEditFrame::UpdateStrings() {
   Ui& u = *ui_;
@@ -592,6 +611,7 @@ void TTableEditFrame::rgNetworkTypeClick(int index) {
   TNetworkType type = index == 1 ? TNetworkType::Terrestrial : TNetworkType::Cable;
   if (type == editor_->NetworkType()) return;
   editor_->SetNetworkType(type);
+  ui_->FNITTree->ClearTree();
   RefreshFromEditor();
 }
 
