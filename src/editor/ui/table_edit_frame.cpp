@@ -105,14 +105,19 @@ QToolButton* SmallButton(QWidget* parent, const char* name, const QIcon& icon, c
   return b;
 }
 
-// Radio buttons named `names` in the exclusive `group`, with ids 0, 1, ... in that order.
-std::vector<QRadioButton*> Radios(QWidget* parent, QButtonGroup* group, std::initializer_list<const char*> names) {
-  std::vector<QRadioButton*> radios;
-  for (const char* name : names) {
-    radios.push_back(Named(new QRadioButton(parent), name));
-    group->addButton(radios.back(), static_cast<int>(radios.size()) - 1);
+// A radio button to make: its name and the member that holds it.
+struct TRadioSlot {
+  const char* name;
+  QRadioButton*& button;
+};
+
+// The radio buttons of `made` in the exclusive `group`, with ids 0, 1, ... in that order.
+void Radios(QWidget* parent, QButtonGroup* group, std::initializer_list<TRadioSlot> made) {
+  int id = 0;
+  for (const TRadioSlot& slot : made) {
+    slot.button = Named(new QRadioButton(parent), slot.name);
+    group->addButton(slot.button, id++);
   }
-  return radios;
 }
 
 QToolButton* AddButton(QWidget* parent, const char* name) {
@@ -277,12 +282,10 @@ void TTableEditFrame::BuildCommonPage() {
 
   u.gbExport = Named(new QGroupBox(u.tsCommon), "gbExport");
   auto* exportLayout = new QGridLayout(u.gbExport);
-  std::vector<QRadioButton*> targets =
-      Radios(u.gbExport, new QButtonGroup(u.gbExport), {"rbBrava", "rbMerlo_A", "rbMerlo_B"});
-  u.rbBrava = targets[0];
-  u.rbMerlo_A = targets[1];
-  u.rbMerlo_B = targets[2];
-  for (int row = 0; row < 3; ++row) exportLayout->addWidget(targets[row], row, 0);
+  Radios(u.gbExport, new QButtonGroup(u.gbExport),
+         {{"rbBrava", u.rbBrava}, {"rbMerlo_A", u.rbMerlo_A}, {"rbMerlo_B", u.rbMerlo_B}});
+  int row = 0;
+  for (QRadioButton* r : {u.rbBrava, u.rbMerlo_A, u.rbMerlo_B}) exportLayout->addWidget(r, row++, 0);
   u.lblIPHostMerlo = Named(new QLabel(u.gbExport), "lblIPHostMerlo");
   u.IPHostMerlo = Named(new TIPv4Edit(u.gbExport), "IPHostMerlo");
   u.IPHostMerlo->setFixedWidth(130);
@@ -330,13 +333,14 @@ void TTableEditFrame::BuildEditPage() {
   auto* variantGrid = new QGridLayout;
   u.variants = new QButtonGroup(u.GroupBox4);
   // Ids are the TLcnVariant values; EACEM and ITC in the first column.
-  std::vector<QRadioButton*> variants =
-      Radios(u.GroupBox4, u.variants, {"rbUseEACEM", "rbUseITC", "rbUseNorDigV1", "rbUseNorDigV2"});
-  u.rbUseEACEM = variants[0];
-  u.rbUseITC = variants[1];
-  u.rbUseNorDigV1 = variants[2];
-  u.rbUseNorDigV2 = variants[3];
-  for (int i = 0; i < 4; ++i) variantGrid->addWidget(variants[i], i % 2, i / 2);
+  Radios(u.GroupBox4, u.variants,
+         {{"rbUseEACEM", u.rbUseEACEM}, {"rbUseITC", u.rbUseITC}, {"rbUseNorDigV1", u.rbUseNorDigV1},
+          {"rbUseNorDigV2", u.rbUseNorDigV2}});
+  int cell = 0;
+  for (QRadioButton* r : {u.rbUseEACEM, u.rbUseITC, u.rbUseNorDigV1, u.rbUseNorDigV2}) {
+    variantGrid->addWidget(r, cell % 2, cell / 2);
+    ++cell;
+  }
   variantGrid->setColumnStretch(2, 1);
   u.btnChLists = Named(new QPushButton(u.GroupBox4), "btnChLists");
   variantGrid->addWidget(u.btnChLists, 1, 3);
@@ -359,13 +363,10 @@ void TTableEditFrame::BuildEditPage() {
 
   auto* presetRow = new QHBoxLayout;
   u.presets = new QButtonGroup(u.GroupBox4);
-  std::vector<QRadioButton*> presets =
-      Radios(u.GroupBox4, u.presets, {"rbServiceTV", "rbServiceRadio", "rbServiceData", "rbServiceOther"});
-  u.rbServiceTV = presets[0];
-  u.rbServiceRadio = presets[1];
-  u.rbServiceData = presets[2];
-  u.rbServiceOther = presets[3];
-  for (QRadioButton* r : presets) presetRow->addWidget(r);
+  Radios(u.GroupBox4, u.presets,
+         {{"rbServiceTV", u.rbServiceTV}, {"rbServiceRadio", u.rbServiceRadio}, {"rbServiceData", u.rbServiceData},
+          {"rbServiceOther", u.rbServiceOther}});
+  for (QRadioButton* r : {u.rbServiceTV, u.rbServiceRadio, u.rbServiceData, u.rbServiceOther}) presetRow->addWidget(r);
   u.cbServiceOther = Named(new QComboBox(u.GroupBox4), "cbServiceOther");
   for (uint8_t type : OtherServiceTypes()) u.cbServiceOther->addItem(Q(OtherServiceTypeText(type)), type);
   u.cbServiceOther->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
