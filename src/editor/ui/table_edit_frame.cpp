@@ -466,8 +466,6 @@ bool TTableEditFrame::LoadConfiguration(TStream* stream, int fileVer, int prgVer
     throw;
   }
   RefreshFromEditor();
-  // A loaded container holds no packets: the preview stays empty until the next build.
-  ui_->FNITTree->CreateTree();
   if (ok) ResetFieldFlags();
   return ok;
 }
@@ -510,6 +508,9 @@ void TTableEditFrame::RefreshFromEditor() {
   UpdateExportWidgets();
   UpdateLayout();
   FillStreams();
+  // What the container holds now: nothing after a type switch, and nothing after a load
+  // either, as a stored table keeps no packets; the next build fills it.
+  u.FNITTree->CreateTree();
 }
 
 // ---------------------------------------------------------------- state shown
@@ -612,7 +613,6 @@ void TTableEditFrame::rgNetworkTypeClick(int index) {
   TNetworkType type = index == 1 ? TNetworkType::Terrestrial : TNetworkType::Cable;
   if (type == editor_->NetworkType()) return;
   editor_->SetNetworkType(type);
-  ui_->FNITTree->ClearTree();
   RefreshFromEditor();
 }
 
