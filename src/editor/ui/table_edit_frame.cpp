@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,14 +12,18 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QIcon>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <initializer_list>
+#include <vector>
 
 #include "editor/edit_page.h"
 #include "platform/language.h"
 #include "platform/text.h"
+#include "viewer/ui/table_tree_form.h"
 #include "vocabulary/number_text.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/captions.h"
@@ -91,12 +96,36 @@ W* Named(W* w, const char* name) {
   return w;
 }
 
-QToolButton* SmallButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const char* text) {
+QToolButton* SmallButton(QWidget* parent, const char* name, const QIcon& icon, const char* sign) {
   auto* b = Named(new QToolButton(parent), name);
-  b->setIcon(parent->style()->standardIcon(icon));
-  b->setText(text);
+  if (icon.isNull()) b->setText(sign);
+  else b->setIcon(icon);
   b->setAutoRaise(true);
+  b->setFixedSize(26, 26);
   return b;
+}
+
+// A radio button to make: its name and the member that holds it.
+struct TRadioSlot {
+  const char* name;
+  QRadioButton*& button;
+};
+
+// The radio buttons of `made` in the exclusive `group`, with ids 0, 1, ... in that order.
+void Radios(QWidget* parent, QButtonGroup* group, std::initializer_list<TRadioSlot> made) {
+  int id = 0;
+  for (const TRadioSlot& slot : made) {
+    slot.button = Named(new QRadioButton(parent), slot.name);
+    group->addButton(slot.button, id++);
+  }
+}
+
+QToolButton* AddButton(QWidget* parent, const char* name) {
+  return SmallButton(parent, name, QIcon::fromTheme("list-add"), "+");
+}
+
+QToolButton* DeleteButton(QWidget* parent, const char* name) {
+  return SmallButton(parent, name, QIcon::fromTheme("list-remove"), "−");
 }
 
 }  // namespace
@@ -108,6 +137,7 @@ struct TTableEditFrame::Ui {
   QWidget* tsCommon = nullptr;
   QWidget* tsNITEdit = nullptr;
   QWidget* tsNIT = nullptr;
+  TPSISITableTreeForm* FNITTree = nullptr;
   QToolButton* sbClose = nullptr;
 
   // Allgemein
@@ -185,7 +215,7 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   layout->setContentsMargins(4, 4, 4, 4);
   ui_->PageControl1 = Named(new QTabWidget(this), "PageControl1");
   layout->addWidget(ui_->PageControl1);
-  ui_->sbClose = SmallButton(this, "sbClose", QStyle::SP_TitleBarCloseButton, "×");
+  ui_->sbClose = SmallButton(this, "sbClose", style()->standardIcon(QStyle::SP_TitleBarCloseButton), "×");
   ui_->PageControl1->setCornerWidget(ui_->sbClose, Qt::TopRightCorner);
 
   BuildCommonPage();
@@ -203,7 +233,10 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   resize(kDesignedClientSize);
 }
 
-TTableEditFrame::~TTableEditFrame() = default;
+TTableEditFrame::~TTableEditFrame() {
+  // The widgets go first: their last signals must still find the editor.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void TTableEditFrame::BuildCommonPage() {
   Ui& u = *ui_;
@@ -248,30 +281,22 @@ void TTableEditFrame::BuildCommonPage() {
   page->addWidget(u.GroupBox7);
 
   u.gbExport = Named(new QGroupBox(u.tsCommon), "gbExport");
-  auto* exportLayout = new QHBoxLayout(u.gbExport);
-  auto* targets = new QVBoxLayout;
-  auto* targetGroup = new QButtonGroup(u.gbExport);
-  u.rbBrava = Named(new QRadioButton(u.gbExport), "rbBrava");
-  u.rbMerlo_A = Named(new QRadioButton(u.gbExport), "rbMerlo_A");
-  u.rbMerlo_B = Named(new QRadioButton(u.gbExport), "rbMerlo_B");
-  for (QRadioButton* r : {u.rbBrava, u.rbMerlo_A, u.rbMerlo_B}) {
-    targetGroup->addButton(r);
-    targets->addWidget(r);
-  }
-  exportLayout->addLayout(targets);
-  exportLayout->addSpacing(12);
-  auto* address = new QVBoxLayout;
+  auto* exportLayout = new QGridLayout(u.gbExport);
+  Radios(u.gbExport, new QButtonGroup(u.gbExport),
+         {{"rbBrava", u.rbBrava}, {"rbMerlo_A", u.rbMerlo_A}, {"rbMerlo_B", u.rbMerlo_B}});
+  int row = 0;
+  for (QRadioButton* r : {u.rbBrava, u.rbMerlo_A, u.rbMerlo_B}) exportLayout->addWidget(r, row++, 0);
   u.lblIPHostMerlo = Named(new QLabel(u.gbExport), "lblIPHostMerlo");
   u.IPHostMerlo = Named(new TIPv4Edit(u.gbExport), "IPHostMerlo");
   u.IPHostMerlo->setFixedWidth(130);
-  address->addStretch();
-  address->addWidget(u.lblIPHostMerlo);
-  address->addWidget(u.IPHostMerlo);
-  exportLayout->addLayout(address);
-  exportLayout->addStretch();
+  exportLayout->addWidget(u.lblIPHostMerlo, 1, 1);
+  exportLayout->addWidget(u.IPHostMerlo, 2, 1);
+  exportLayout->setColumnMinimumWidth(1, 130);
+  exportLayout->setColumnStretch(2, 1);
+  exportLayout->setHorizontalSpacing(16);
   u.btnExportNIT = Named(new QPushButton(u.gbExport), "btnExportNIT");
   u.btnExportNIT->setMinimumWidth(100);
-  exportLayout->addWidget(u.btnExportNIT, 0, Qt::AlignBottom);
+  exportLayout->addWidget(u.btnExportNIT, 2, 3);
   page->addWidget(u.gbExport);
   page->addStretch();
 }
@@ -290,8 +315,8 @@ void TTableEditFrame::BuildEditPage() {
     l = Named(new QListWidget(g), list);
     h->addWidget(l, 1);
     auto* buttons = new QVBoxLayout;
-    a = SmallButton(g, add, QStyle::SP_FileDialogNewFolder, "+");
-    d = SmallButton(g, del, QStyle::SP_TrashIcon, "-");
+    a = AddButton(g, add);
+    d = DeleteButton(g, del);
     buttons->addWidget(a);
     buttons->addWidget(d);
     buttons->addStretch();
@@ -305,31 +330,30 @@ void TTableEditFrame::BuildEditPage() {
 
   u.GroupBox4 = Named(new QGroupBox(u.tsNITEdit), "GroupBox4");
   auto* services = new QVBoxLayout(u.GroupBox4);
-  auto* variantRow = new QHBoxLayout;
+  auto* variantGrid = new QGridLayout;
   u.variants = new QButtonGroup(u.GroupBox4);
-  u.rbUseEACEM = Named(new QRadioButton(u.GroupBox4), "rbUseEACEM");
-  u.rbUseITC = Named(new QRadioButton(u.GroupBox4), "rbUseITC");
-  u.rbUseNorDigV1 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV1");
-  u.rbUseNorDigV2 = Named(new QRadioButton(u.GroupBox4), "rbUseNorDigV2");
-  int id = 0;
+  // Ids are the TLcnVariant values; EACEM and ITC in the first column.
+  Radios(u.GroupBox4, u.variants,
+         {{"rbUseEACEM", u.rbUseEACEM}, {"rbUseITC", u.rbUseITC}, {"rbUseNorDigV1", u.rbUseNorDigV1},
+          {"rbUseNorDigV2", u.rbUseNorDigV2}});
+  int cell = 0;
   for (QRadioButton* r : {u.rbUseEACEM, u.rbUseITC, u.rbUseNorDigV1, u.rbUseNorDigV2}) {
-    u.variants->addButton(r, id++);
-    variantRow->addWidget(r);
+    variantGrid->addWidget(r, cell % 2, cell / 2);
+    ++cell;
   }
-  variantRow->addStretch();
+  variantGrid->setColumnStretch(2, 1);
   u.btnChLists = Named(new QPushButton(u.GroupBox4), "btnChLists");
-  variantRow->addWidget(u.btnChLists);
-  services->addLayout(variantRow);
+  variantGrid->addWidget(u.btnChLists, 1, 3);
+  services->addLayout(variantGrid);
 
   auto* grid = new QHBoxLayout;
   u.vtServices = Named(new QListWidget(u.GroupBox4), "vtServices");
   grid->addWidget(u.vtServices, 1);
   auto* buttons = new QVBoxLayout;
-  u.sbAddCableServiceEntry = SmallButton(u.GroupBox4, "sbAddCableServiceEntry", QStyle::SP_FileDialogNewFolder, "+");
-  u.sbDelCableServiceEntry = SmallButton(u.GroupBox4, "sbDelCableServiceEntry", QStyle::SP_TrashIcon, "-");
-  u.sbAddTerrestServiceEntry =
-      SmallButton(u.GroupBox4, "sbAddTerrestServiceEntry", QStyle::SP_FileDialogNewFolder, "+");
-  u.sbDelTerrestServiceEntry = SmallButton(u.GroupBox4, "sbDelTerrestServiceEntry", QStyle::SP_TrashIcon, "-");
+  u.sbAddCableServiceEntry = AddButton(u.GroupBox4, "sbAddCableServiceEntry");
+  u.sbDelCableServiceEntry = DeleteButton(u.GroupBox4, "sbDelCableServiceEntry");
+  u.sbAddTerrestServiceEntry = AddButton(u.GroupBox4, "sbAddTerrestServiceEntry");
+  u.sbDelTerrestServiceEntry = DeleteButton(u.GroupBox4, "sbDelTerrestServiceEntry");
   for (QToolButton* b :
        {u.sbAddCableServiceEntry, u.sbDelCableServiceEntry, u.sbAddTerrestServiceEntry, u.sbDelTerrestServiceEntry})
     buttons->addWidget(b);
@@ -339,16 +363,14 @@ void TTableEditFrame::BuildEditPage() {
 
   auto* presetRow = new QHBoxLayout;
   u.presets = new QButtonGroup(u.GroupBox4);
-  u.rbServiceTV = Named(new QRadioButton(u.GroupBox4), "rbServiceTV");
-  u.rbServiceRadio = Named(new QRadioButton(u.GroupBox4), "rbServiceRadio");
-  u.rbServiceData = Named(new QRadioButton(u.GroupBox4), "rbServiceData");
-  u.rbServiceOther = Named(new QRadioButton(u.GroupBox4), "rbServiceOther");
-  for (QRadioButton* r : {u.rbServiceTV, u.rbServiceRadio, u.rbServiceData, u.rbServiceOther}) {
-    u.presets->addButton(r);
-    presetRow->addWidget(r);
-  }
+  Radios(u.GroupBox4, u.presets,
+         {{"rbServiceTV", u.rbServiceTV}, {"rbServiceRadio", u.rbServiceRadio}, {"rbServiceData", u.rbServiceData},
+          {"rbServiceOther", u.rbServiceOther}});
+  for (QRadioButton* r : {u.rbServiceTV, u.rbServiceRadio, u.rbServiceData, u.rbServiceOther}) presetRow->addWidget(r);
   u.cbServiceOther = Named(new QComboBox(u.GroupBox4), "cbServiceOther");
   for (uint8_t type : OtherServiceTypes()) u.cbServiceOther->addItem(Q(OtherServiceTypeText(type)), type);
+  u.cbServiceOther->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  u.cbServiceOther->setMinimumContentsLength(24);
   presetRow->addWidget(u.cbServiceOther, 1);
   services->addLayout(presetRow);
   u.rbServiceTV->setChecked(true);
@@ -362,6 +384,9 @@ void TTableEditFrame::BuildPreviewPage() {
   u.PageControl1->addTab(u.tsNIT, QString());
   auto* page = new QVBoxLayout(u.tsNIT);
   page->setContentsMargins(0, 0, 0, 0);
+  u.FNITTree = Named(new TPSISITableTreeForm(u.tsNIT), "FNITTree");
+  u.FNITTree->SetSIObject(&editor_->NIT());
+  page->addWidget(u.FNITTree);
 }
 
 void TTableEditFrame::Connect() {
@@ -451,7 +476,11 @@ bool TTableEditFrame::SaveConfiguration(TStream* stream) {
   return ok;
 }
 
-bool TTableEditFrame::CreateNITTable() { return editor_->CreateNITTable(); }
+bool TTableEditFrame::CreateNITTable() {
+  bool ok = editor_->CreateNITTable();
+  if (ok) ui_->FNITTree->CreateTree();
+  return ok;
+}
 
 void TTableEditFrame::UpdateStrings() {
   Ui& u = *ui_;
@@ -479,6 +508,9 @@ void TTableEditFrame::RefreshFromEditor() {
   UpdateExportWidgets();
   UpdateLayout();
   FillStreams();
+  // What the container holds now: nothing after a type switch, and nothing after a load
+  // either, as a stored table keeps no packets; the next build fills it.
+  u.FNITTree->CreateTree();
 }
 
 // ---------------------------------------------------------------- state shown

@@ -39,7 +39,8 @@ class TTableEditFrame : public QWidget {
   QTabWidget* PageControl1() const;
   // Re-applies the texts of the active language.
   void UpdateStrings();
-  // Shows the core's state in every widget, e.g. after the core was changed directly.
+  // Shows the core's state in every widget and the preview, e.g. after the core was
+  // changed or loaded directly.
   void RefreshFromEditor();
 
   static constexpr QSize kDesignedClientSize{630, 609};

@@ -10,12 +10,20 @@
 
 namespace quillon::test {
 
+// Key presses for `text`; QTest's own keyClicks takes only ASCII.
+inline void TypeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    if (c.unicode() < 0x80) QTest::keyClick(w, c.toLatin1());
+    else QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
 // Replaces the field's text by typing and ends the editing with Return.
 inline void TypeInto(QLineEdit* edit, const QString& text) {
   edit->setFocus();
   edit->selectAll();
   if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
-  else QTest::keyClicks(edit, text);
+  else TypeText(edit, text);
   QTest::keyClick(edit, Qt::Key_Return);
 }
 
