@@ -2,6 +2,7 @@
 // each window of the desktop program there as PNG (scripts/screenshots runs it).
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeView>
 #include <QTimer>
 
 #include "app/main_form.h"
@@ -52,6 +53,7 @@ void ScreenshotsTest::mainWindowPages() {
   const char* const pages[] = {"main-general", "main-editor", "main-preview"};
   for (int i = 0; i < 3; ++i) {
     form.TableFrame()->PageControl1()->setCurrentIndex(i);
+    if (auto* tree = form.TableFrame()->findChild<QTreeView*>()) tree->expandToDepth(2);
     Save(&form, pages[i]);
   }
   app.UseShippedLanguages();
