@@ -111,6 +111,11 @@ bool IsNitProjectFile(const fs::path& name) {
 }
 
 void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMessages& messages) {
+  LoadProjectFile([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+                  name, messages);
+}
+
+void LoadProjectFile(const TEditorBlockReader& readBlock, const fs::path& name, const TProjectMessages& messages) {
   // The magic first, so that no large file of another kind is read in.
   Bytes bytes;
   try {
@@ -129,7 +134,7 @@ void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMes
     if (version != kProjectFileVersion && version != kOldProjectFileVersion)
       throw FileError(name, FillNumbers(messages.Text(ProjectMsg::strsWrongFileFormat), {version, kProjectFileVersion}));
     ReadRecordString16(stream, "program version length");
-    editor.LoadConfiguration(&stream, version, kProjectFileVersion);
+    readBlock(stream, version, kProjectFileVersion);
   } catch (const ProjectFileError&) {
     throw;
   } catch (const QuillonError& e) {

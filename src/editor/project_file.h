@@ -4,6 +4,7 @@
 // of a project's name.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/errors.h"
@@ -12,6 +13,7 @@
 namespace quillon {
 
 class TNitEditor;
+class TStream;
 
 // Message ids of the main window with their German defaults; the language layer replaces them.
 enum class ProjectMsg {
@@ -52,6 +54,11 @@ bool IsNitProjectFile(const std::filesystem::path& name);
 // file that cannot be opened, is no project, has another version or a damaged block; the
 // editor then keeps the project it had.
 void LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
+                     const TProjectMessages& messages = TProjectMessages());
+// The same with the editor block read by `readBlock` (fileVer, prgVer as for
+// TNitEditor::LoadConfiguration), e.g. a panel that refreshes its widgets afterwards.
+using TEditorBlockReader = std::function<void(TStream& stream, int fileVer, int prgVer)>;
+void LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
                      const TProjectMessages& messages = TProjectMessages());
 
 // Where SaveProjectFile writes before it renames the file over `name`.
