@@ -18,14 +18,25 @@ constexpr const char16_t* kHeaders[TServiceGridTable::kColumnCount] = {
 
 TServiceGridTable::TServiceGridTable(TNitEditor& editor) : editor_(editor) {}
 
-void TServiceGridTable::SetStream(TTransportStreamData* stream) {
+void TServiceGridTable::SetStream(int32_t stream) {
   stream_ = stream;
-  order_.assign(stream ? stream->ServiceList().size() : 0, 0);
+  const TTransportStreamData* s = Stream();
+  order_.assign(s ? s->ServiceList().size() : 0, 0);
   std::iota(order_.begin(), order_.end(), 0);
 }
 
+TTransportStreamData* TServiceGridTable::Stream() const {
+  return stream_ < 0 ? nullptr : editor_.Stream(static_cast<size_t>(stream_));
+}
+
+size_t TServiceGridTable::RowCount() const {
+  const TTransportStreamData* s = Stream();
+  return s && order_.size() <= s->ServiceList().size() ? order_.size() : 0;
+}
+
 void TServiceGridTable::ServiceAppended() {
-  if (stream_ && order_.size() < stream_->ServiceList().size()) order_.push_back(static_cast<int32_t>(order_.size()));
+  const TTransportStreamData* s = Stream();
+  if (s && order_.size() < s->ServiceList().size()) order_.push_back(static_cast<int32_t>(order_.size()));
 }
 
 void TServiceGridTable::ServiceRemoved(size_t record) {
@@ -36,8 +47,9 @@ void TServiceGridTable::ServiceRemoved(size_t record) {
 }
 
 TServiceData* TServiceGridTable::Service(size_t record) const {
-  if (!stream_ || record >= stream_->ServiceList().size()) return nullptr;
-  return stream_->ServiceList()[record].get();
+  TTransportStreamData* s = Stream();
+  if (!s || record >= s->ServiceList().size()) return nullptr;
+  return s->ServiceList()[record].get();
 }
 
 std::u16string TServiceGridTable::Header(int column) const {

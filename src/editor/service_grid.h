@@ -12,9 +12,11 @@ class TServiceGridTable : public TGridTable {
 
   explicit TServiceGridTable(TNitEditor& editor);
 
-  // Shows the services of `stream` in list order (none for nullptr). The sort state stays.
-  void SetStream(TTransportStreamData* stream);
-  TTransportStreamData* Stream() const { return stream_; }
+  // Shows the services of the stream with record index `stream` in list order (none for
+  // -1). The sort state stays. The grid names its stream by index, so a stream deleted
+  // before the next refill leaves it with fewer rows, never with a dangling record.
+  void SetStream(int32_t stream);
+  int32_t StreamRecord() const { return stream_; }
   // Keep the rows in step after a service was appended to or removed from the stream.
   void ServiceAppended();
   void ServiceRemoved(size_t record);
@@ -25,7 +27,8 @@ class TServiceGridTable : public TGridTable {
   // "Nein", "Ja" (the editor's texts); the channel lists as "12 - Sport" in list order.
   std::vector<TPickItem> PickList(int column) const override;
 
-  size_t RowCount() const override { return order_.size(); }
+  // Rows past the stream's services (after a removal not yet reported) are not shown.
+  size_t RowCount() const override;
   size_t RecordAt(size_t row) const override { return static_cast<size_t>(order_.at(row)); }
 
   // The channel-list cell tidies a service whose list is gone (ChannelListCellText).
@@ -46,10 +49,11 @@ class TServiceGridTable : public TGridTable {
   bool IsNone(size_t record, int column) const override;
 
  private:
+  TTransportStreamData* Stream() const;
   TServiceData* Service(size_t record) const;
 
   TNitEditor& editor_;
-  TTransportStreamData* stream_ = nullptr;
+  int32_t stream_ = -1;
   std::vector<int32_t> order_;
 };
 

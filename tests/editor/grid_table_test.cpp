@@ -422,7 +422,7 @@ class ServiceGridTest : public GridTest {
  protected:
   ServiceGridTest() {
     editor.AddStream();
-    grid.SetStream(editor.Stream(0));
+    grid.SetStream(0);
   }
   TServiceData& Add(uint8_t type = 0x01) {
     size_t i = editor.AddService(0, type);
@@ -566,9 +566,9 @@ TEST_F(ServiceGridTest, Icons) {
       {0x0E, false, kImageNone},  {0x0E, true, kImageNone},     {0x00, false, kImageNone},
   };
   for (const Case& c : cases) {
-    grid.SetStream(nullptr);
+    grid.SetStream(-1);
     editor.Stream(0)->ClearServices();
-    grid.SetStream(editor.Stream(0));
+    grid.SetStream(0);
     Add(c.type).SetVisible(c.visible);
     EXPECT_EQ(grid.ImageIndex(0, 0), c.image) << int{c.type} << " " << c.visible;
     for (int column = 1; column < grid.ColumnCount(); ++column) EXPECT_EQ(grid.ImageIndex(0, column), kImageNone);
@@ -655,7 +655,7 @@ TEST_F(ServiceGridTest, RowsFollowAddedAndRemovedServices) {
   Add().SetServiceID(9);
   EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"0x0002", "0x0003", "0x0009"})) << "a new row goes last";
   // A refill shows list order again, and the sort state stays.
-  grid.SetStream(editor.Stream(0));
+  grid.SetStream(0);
   EXPECT_EQ(Column(grid, 1), (std::vector<std::string>{"0x0003", "0x0002", "0x0009"}));
   EXPECT_EQ(grid.Sort().Column, 1);
 }
