@@ -1,5 +1,6 @@
 // quillon: the desktop program.
 #include <QApplication>
+#include <QLocale>
 #include <QStandardPaths>
 
 #include "app/language_module.h"
@@ -8,12 +9,15 @@
 #include "app/settings.h"
 #include "app/splash_form.h"
 #include "platform/dialogs.h"
+#include "vocabulary/number_text.h"
 
 int main(int argc, char* argv[]) {
   using namespace quillon;
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillon");
   QApplication::setApplicationVersion(QUILLON_VERSION);
+  // Frequencies and symbol rates are shown and typed with the user's decimal separator.
+  if (const QString point = QLocale().decimalPoint(); point.size() == 1) SetDecimalSeparator(point.at(0).unicode());
 
   TQtDialogs dialogs;
   ScopedDialogs useDialogs(dialogs);

@@ -3,13 +3,13 @@
 // QUILLON_SHOTS_DIR=docs build/tests/gui_page_shots_test), else to a temporary folder.
 #include <QDir>
 #include <QImage>
-#include <QListWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <QTreeView>
 
+#include "editor/ui/grid_view.h"
 #include "editor/ui/table_edit_frame.h"
 #include "viewer/ui/table_tree_form.h"
 #include "platform/dialogs.h"
@@ -63,7 +63,10 @@ void PageShotsTest::shots() {
   frame.resize(TTableEditFrame::kDesignedClientSize);
   frame.show();
   if (page == 0) Click(&frame, "rbMerlo_A");
-  if (page == 1) Child<QListWidget>(&frame, "vtCableDescr")->setCurrentRow(1);
+  if (page == 1) {
+    auto* grid = Child<TGridView>(&frame, "vtCableDescr");
+    grid->setCurrentIndex(grid->model()->index(1, 0));
+  }
   frame.PageControl1()->setCurrentIndex(page);
   if (page == 2) {
     // The section, its loop and the first entry open, as a user would look at them.

@@ -14,6 +14,7 @@
 #include "app/settings_form.h"
 #include "app/splash_form.h"
 #include "app/version_info.h"
+#include "editor/ui/ch_list_form.h"
 #include "platform/ini_file.h"
 #include "platform/language.h"
 #include "support/app_fixture.h"
@@ -260,6 +261,8 @@ void ShellTest::languageFileCoversEveryText() {
   TSettingsForm options(&settings, nullptr);
   TZaremSplash_01 splash(app_->paths, false);
   TQtDialogs dialogs;
+  TChListDataList lists;
+  TChListForm chLists(nullptr, lists);
   EntryFieldTexts();
 
   QStringList missing, known;

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -16,6 +15,7 @@
 #include <memory>
 
 #include "core/basic_table.h"
+#include "editor/ui/grid_view.h"
 #include "editor/ui/table_edit_frame.h"
 #include "platform/dialogs.h"
 #include "platform/language.h"
@@ -86,7 +86,14 @@ class TableEditFrameTest : public QObject {
  private:
   TTableEditFrame& NewFrame();
   QWidget* W(const char* name) { return Child(frame.get(), name); }
-  QListWidget* List(const char* name) { return Child<QListWidget>(frame.get(), name); }
+  TGridView* Grid(const char* name) { return Child<TGridView>(frame.get(), name); }
+  int Rows(const char* name) { return Grid(name)->model()->rowCount(); }
+  // Focuses a row of a grid as a click does; -1 leaves no row focused.
+  void Focus(const char* name, int row) {
+    TGridView* g = Grid(name);
+    if (row < 0) g->selectionModel()->clear();
+    else g->setCurrentIndex(g->model()->index(row, 0));
+  }
   bool Enabled(const char* name) { return W(name)->isEnabled(); }
   TTableTreeModel* Tree() { return Child<TPSISITableTreeForm>(frame.get(), "FNITTree")->Model(); }
   QRadioButton* TypeItem(int i) { return Child<TRadioGroup>(frame.get(), "rgNetworkType")->Item(i); }
@@ -308,11 +315,11 @@ void TableEditFrameTest::streamAndServiceButtons() {
   Click(frame.get(), n.addStream);
   Click(frame.get(), n.addStream);
   QCOMPARE(e.StreamCount(), size_t{2});
-  QCOMPARE(List(n.streams)->count(), 2);
+  QCOMPARE(Rows(n.streams), 2);
   QVERIFY(e.Modified());
   QCOMPARE(buttons(), (QList<bool>{true, false, false, false}));
 
-  List(n.streams)->setCurrentRow(1);
+  Focus(n.streams, 1);
   QCOMPARE(buttons(), (QList<bool>{true, true, true, false}));
 
   e.ResetModified();
@@ -320,20 +327,20 @@ void TableEditFrameTest::streamAndServiceButtons() {
   Click(frame.get(), n.addService);
   QCOMPARE(e.Stream(1)->ServiceList().size(), size_t{2});
   QCOMPARE(e.Stream(0)->ServiceList().size(), size_t{0});
-  QCOMPARE(List("vtServices")->count(), 2);
+  QCOMPARE(Rows("vtServices"), 2);
   QVERIFY(e.Modified());
   QCOMPARE(buttons(), (QList<bool>{true, true, true, true}));
 
   // The services shown follow the focused stream.
-  List(n.streams)->setCurrentRow(0);
-  QCOMPARE(List("vtServices")->count(), 0);
+  Focus(n.streams, 0);
+  QCOMPARE(Rows("vtServices"), 0);
   QCOMPARE(buttons(), (QList<bool>{true, true, true, false}));
-  List(n.streams)->setCurrentRow(1);
-  QCOMPARE(List("vtServices")->count(), 2);
+  Focus(n.streams, 1);
+  QCOMPARE(Rows("vtServices"), 2);
 
-  List("vtServices")->setCurrentRow(0);
+  Focus("vtServices", 0);
   Click(frame.get(), n.delService);
-  List("vtServices")->setCurrentRow(0);
+  Focus("vtServices", 0);
   Click(frame.get(), n.delService);
   QCOMPARE(e.Stream(1)->ServiceList().size(), size_t{0});
   QCOMPARE(buttons(), (QList<bool>{true, true, true, false}));
@@ -341,7 +348,7 @@ void TableEditFrameTest::streamAndServiceButtons() {
   // Deleting the focused stream leaves no row focused.
   Click(frame.get(), n.delStream);
   QCOMPARE(e.StreamCount(), size_t{1});
-  QCOMPARE(List(n.streams)->count(), 1);
+  QCOMPARE(Rows(n.streams), 1);
   QCOMPARE(buttons(), (QList<bool>{true, false, false, false}));
   QVERIFY(dialogs.shown.empty());
 }
@@ -350,11 +357,11 @@ void TableEditFrameTest::deleteWithoutFocusedRow() {
   TNitEditor& e = frame->Editor();
   frame->PageControl1()->setCurrentIndex(1);
   Click(frame.get(), "sbAddCDDEntry");
-  List("vtCableDescr")->setCurrentRow(0);
+  Focus("vtCableDescr", 0);
   Click(frame.get(), "sbAddCableServiceEntry");
   QVERIFY(Enabled("sbDelCableServiceEntry"));
   // The stream has services but none of them is focused.
-  List("vtServices")->setCurrentRow(-1);
+  Focus("vtServices", -1);
   Click(frame.get(), "sbDelCableServiceEntry");
   QCOMPARE(e.Stream(0)->ServiceList().size(), size_t{1});
   QCOMPARE(dialogs.shown.size(), size_t{1});
@@ -384,7 +391,7 @@ void TableEditFrameTest::servicePresets() {
   TNitEditor& e = frame->Editor();
   frame->PageControl1()->setCurrentIndex(1);
   Click(frame.get(), "sbAddCDDEntry");
-  List("vtCableDescr")->setCurrentRow(0);
+  Focus("vtCableDescr", 0);
   Child<QComboBox>(frame.get(), "cbServiceOther")->setCurrentIndex(otherIndex);
   e.ResetModified();
   Click(frame.get(), qPrintable(preset));
@@ -399,7 +406,7 @@ void TableEditFrameTest::networkTypeSwitchClearsTheProject() {
   auto item = [this](int i) { return TypeItem(i); };
   frame->PageControl1()->setCurrentIndex(1);
   Click(frame.get(), "sbAddCDDEntry");
-  List("vtCableDescr")->setCurrentRow(0);
+  Focus("vtCableDescr", 0);
   Click(frame.get(), "sbAddCableServiceEntry");
   frame->PageControl1()->setCurrentIndex(2);
   QVERIFY(SectionsOfTable0(e) > 0);
@@ -411,8 +418,8 @@ void TableEditFrameTest::networkTypeSwitchClearsTheProject() {
   QCOMPARE(e.CableEntryList().size(), size_t{0});
   QCOMPARE(e.StreamCount(), size_t{0});
   QCOMPARE(SectionsOfTable0(e), 0);
-  QCOMPARE(List("vtCableDescr")->count(), 0);
-  QCOMPARE(List("vtServices")->count(), 0);
+  QCOMPARE(Rows("vtCableDescr"), 0);
+  QCOMPARE(Rows("vtServices"), 0);
   QVERIFY(e.Modified());
   QVERIFY(dialogs.shown.empty());
   for (const char* shown : {"gbTDD", "sbAddTerrestServiceEntry", "sbDelTerrestServiceEntry"})
@@ -548,8 +555,8 @@ void TableEditFrameTest::saveAndLoadKeepWidgetValues() {
   QVERIFY(!Child<QCheckBox>(frame.get(), "cbAddSLDs")->isChecked());
   QVERIFY(Child<QRadioButton>(frame.get(), "rbUseNorDigV2")->isChecked());
   QVERIFY(Enabled("btnChLists"));
-  QCOMPARE(List("vtTerrestDescr")->count(), 2);
-  QVERIFY(List("vtTerrestDescr")->item(1)->text().contains("0x0022"));
+  QCOMPARE(Rows("vtTerrestDescr"), 2);
+  QCOMPARE(Grid("vtTerrestDescr")->model()->index(1, 0).data().toString(), QString("0x0022"));
   QCOMPARE(frame->Editor().NetworkID(), uint16_t{0xBEEF});
 }
 
@@ -571,8 +578,8 @@ void TableEditFrameTest::loadingATerrestrialBlockSwitchesTheLayout() {
   QCOMPARE(Tree()->rowCount(), 0);
   QVERIFY(W("gbTDD")->isVisible());
   QVERIFY(!W("gbCDD")->isVisible());
-  QCOMPARE(List("vtTerrestDescr")->count(), 1);
-  QCOMPARE(List("vtCableDescr")->count(), 0);
+  QCOMPARE(Rows("vtTerrestDescr"), 1);
+  QCOMPARE(Rows("vtCableDescr"), 0);
   QVERIFY(!frame->Modified());
 }
 

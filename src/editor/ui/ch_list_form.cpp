@@ -9,15 +9,19 @@
 
 #include "editor/ui/grid_model.h"
 #include "editor/ui/grid_view.h"
+#include "widgets/captions.h"
 
 namespace quillon {
 
 namespace {
 
-constexpr const char* kCaption = "ChListForm.Caption";
-constexpr const char* kClose = "btnClose.Caption";
-constexpr const char* kAddHint = "sbAddChListEntry.Hint";
-constexpr const char* kDelHint = "sbDelChListEntry.Hint";
+constexpr TCaptionRow kCaptions[] = {
+    {"ChListForm", "Caption", "Kanal Listen"},
+    {"btnClose", "Caption", "Schliessen"},
+    {"sbAddChListEntry", "Hint", "Liste hinzufügen"},
+    {"sbDelChListEntry", "Hint", "Liste löschen"},
+};
+// The grid's headers, joined by '|'.
 constexpr const char* kColumns = "vtChLists.Columns";
 
 QToolButton* ListButton(QWidget* parent, const char* name, const char* theme, const char* sign) {
@@ -38,11 +42,7 @@ TChListForm::TChListForm(QWidget* owner, TChListDataList& chList)
   setObjectName("ChListForm");
   setWindowFlag(Qt::Tool);
   setModal(true);
-  lang_.Add(kCaption, "Kanal Listen");
-  lang_.Add(kClose, "Schliessen");
-  lang_.Add(kAddHint, "Liste hinzufügen");
-  lang_.Add(kDelHint, "Liste löschen");
-  lang_.Add(kColumns, "ID|Name|Länder-Code");
+  AddCaptions(lang_, kCaptions);
   for (const TMessageRow<ChListMsg>& row : kChListMessageRows) lang_.Add(row.name, row.text);
 
   auto* layout = new QVBoxLayout(this);
@@ -51,6 +51,7 @@ TChListForm::TChListForm(QWidget* owner, TChListDataList& chList)
   vtChLists_ = new TGridView(this);
   vtChLists_->setObjectName("vtChLists");
   model_ = new TGridModel(table_, {}, this);
+  lang_.Add(kColumns, model_->GridHeaders().join('|').toStdString());
   vtChLists_->setModel(model_);
   vtChLists_->SetColumnWidths({48, 170});
   top->addWidget(vtChLists_, 1);
@@ -77,6 +78,9 @@ TChListForm::TChListForm(QWidget* owner, TChListDataList& chList)
   connect(btnClose_, &QPushButton::clicked, this, &QDialog::accept);
   connect(vtChLists_, &TGridView::CurrentRecordChanged, this, &TChListForm::vtChListsFocusChanged);
 
+  // The grid gets no focus of its own at first: no row is focused, so nothing is offered
+  // for deletion until the user picks a row.
+  sbAddChListEntry_->setFocus();
   lang_.OnChange = [this] { UpdateStrings(); };
   UpdateStrings();
   resize(kClientSize);
@@ -85,10 +89,7 @@ TChListForm::TChListForm(QWidget* owner, TChListDataList& chList)
 TChListForm::~TChListForm() = default;
 
 void TChListForm::UpdateStrings() {
-  setWindowTitle(QString::fromStdString(lang_.Text(kCaption)));
-  btnClose_->setText(QString::fromStdString(lang_.Text(kClose)));
-  sbAddChListEntry_->setToolTip(QString::fromStdString(lang_.Text(kAddHint)));
-  sbDelChListEntry_->setToolTip(QString::fromStdString(lang_.Text(kDelHint)));
+  ApplyCaptions(this, lang_, kCaptions);
   model_->SetHeaders(QString::fromStdString(lang_.Text(kColumns)).split('|'));
   for (const TMessageRow<ChListMsg>& row : kChListMessageRows) messages_.SetText(row.id, lang_.Text(row.name));
 }

@@ -98,9 +98,19 @@ void TGridModel::SetHeaders(const QStringList& headers) {
   if (columnCount() > 0) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
+QStringList TGridModel::GridHeaders() const {
+  QStringList headers;
+  for (int c = 0; c < columnCount(); ++c) headers << Q(table_.Header(c));
+  return headers;
+}
+
 void TGridModel::Reload() {
   beginResetModel();
   endResetModel();
+}
+
+void TGridModel::Refresh() {
+  if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void TGridModel::HeaderClick(int column) {

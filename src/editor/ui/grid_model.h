@@ -42,6 +42,8 @@ class TGridModel : public QAbstractTableModel {
 
   // Header texts of the active language; an empty list restores the grid's own.
   void SetHeaders(const QStringList& headers);
+  // The grid's own (German) header texts.
+  QStringList GridHeaders() const;
 
   // The record shown in `row`, or -1; the row showing `record`, or -1.
   int RecordAt(int row) const;
@@ -49,6 +51,8 @@ class TGridModel : public QAbstractTableModel {
 
   // Rebuilds every row from the grid (after records were added, removed or replaced).
   void Reload();
+  // Draws every cell again (after texts they show changed elsewhere).
+  void Refresh();
   // A header click: the grid sorts, and selection and focus stay on their records.
   void HeaderClick(int column);
 

@@ -30,6 +30,8 @@ class TGridView : public QTableView {
   void SetCurrentRecord(int record);
   // Shows the model's sort state in the header.
   void ShowSortMarker();
+  // A cell editor is open.
+  bool IsEditing() const { return state() == EditingState; }
 
  signals:
   // The current row moved to another record, or to none (-1).

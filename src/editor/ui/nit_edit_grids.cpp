@@ -33,9 +33,11 @@ TNitEditGrids::TNitEditGrids(TNitEditor& editor, QWidget* parent)
   cableView_ = MakeView(parent, "vtCableDescr", cableModel_, true);
   terrestView_ = MakeView(parent, "vtTerrestDescr", terrestModel_, true);
   serviceView_ = MakeView(parent, "vtServices", serviceModel_, true);
-  cableView_->SetColumnWidths({62, 62, 62, 72, 118, 82, 76});
-  terrestView_->SetColumnWidths({62, 62, 62, 72, 66, 116, 38, 38, 88, 214, 86, 86, 66});
-  serviceView_->SetColumnWidths({172, 72, 62, 92, 112});
+  cableView_->SetColumnWidths({54, 54, 54, 64, 92, 72, 76});
+  terrestView_->SetColumnWidths({54, 54, 54, 64, 70, 116, 38, 38, 88, 214, 86, 86, 66});
+  // The channel-list column, when shown, keeps its width and the grid scrolls to it.
+  serviceView_->horizontalHeader()->setStretchLastSection(false);
+  serviceView_->SetColumnWidths({168, 70, 60, 96, 124, 160});
   for (TGridView* v : {cableView_, terrestView_}) v->setColumnHidden(TStreamGridTable::kNetIDColumn, true);
   serviceView_->setColumnHidden(TServiceGridTable::kChannelList, true);
 

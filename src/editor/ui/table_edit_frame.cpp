@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QIcon>
@@ -18,13 +17,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "editor/edit_page.h"
+#include "editor/ui/ch_list_form.h"
+#include "editor/ui/grid_model.h"
+#include "editor/ui/grid_view.h"
+#include "editor/ui/nit_edit_grids.h"
 #include "platform/language.h"
-#include "platform/text.h"
 #include "viewer/ui/table_tree_form.h"
-#include "vocabulary/number_text.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/captions.h"
 #include "widgets/entry_fields.h"
@@ -85,7 +87,10 @@ constexpr const char* kExportCaption = "btnExportNIT.Caption";
 constexpr const char* kTransmitCaption = "btnExportNIT.CaptionTransmit";
 constexpr const char* kSaveTitle = "siSaveDialog1.Title";
 constexpr const char* kSaveFilter = "siSaveDialog1.Filter";
-constexpr const char* kChListsPending = "strsChListsPending";
+// Column headers of the three grids, joined by '|'.
+constexpr const char* kCableColumns = "vtCableDescr.Columns";
+constexpr const char* kTerrestColumns = "vtTerrestDescr.Columns";
+constexpr const char* kServiceColumns = "vtServices.Columns";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
@@ -158,13 +163,14 @@ struct TTableEditFrame::Ui {
   TIPv4Edit* IPHostMerlo = nullptr;
   QPushButton* btnExportNIT = nullptr;
 
-  // NIT-Editor. The two stream lists stand where the grids will go.
+  // NIT-Editor
+  TNitEditGrids* grids = nullptr;
   QGroupBox* gbCDD = nullptr;
-  QListWidget* vtCableDescr = nullptr;
+  TGridView* vtCableDescr = nullptr;
   QToolButton* sbAddCDDEntry = nullptr;
   QToolButton* sbDelCDDEntry = nullptr;
   QGroupBox* gbTDD = nullptr;
-  QListWidget* vtTerrestDescr = nullptr;
+  TGridView* vtTerrestDescr = nullptr;
   QToolButton* sbAddTDDEntry = nullptr;
   QToolButton* sbDelTDDEntry = nullptr;
   QGroupBox* GroupBox4 = nullptr;
@@ -174,7 +180,7 @@ struct TTableEditFrame::Ui {
   QRadioButton* rbUseNorDigV1 = nullptr;
   QRadioButton* rbUseNorDigV2 = nullptr;
   QPushButton* btnChLists = nullptr;
-  QListWidget* vtServices = nullptr;
+  TGridView* vtServices = nullptr;
   QToolButton* sbAddCableServiceEntry = nullptr;
   QToolButton* sbDelCableServiceEntry = nullptr;
   QToolButton* sbAddTerrestServiceEntry = nullptr;
@@ -187,7 +193,6 @@ struct TTableEditFrame::Ui {
   QComboBox* cbServiceOther = nullptr;
 
   bool Terrestrial(const TNitEditor& e) const { return e.NetworkType() == TNetworkType::Terrestrial; }
-  QListWidget* StreamList(const TNitEditor& e) const { return Terrestrial(e) ? vtTerrestDescr : vtCableDescr; }
 
   TServicePreset Preset() const {
     if (rbServiceTV->isChecked()) return TServicePreset::TV;
@@ -208,7 +213,6 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   ui_->lang.Add(kTransmitCaption, "Transmit");
   ui_->lang.Add(kSaveTitle, "NIT exportieren ...");
   ui_->lang.Add(kSaveFilter, "NIT-Datei (*.nit)|*.nit|Alle Dateien (*.*)|*.*");
-  ui_->lang.Add(kChListsPending, "Die Bearbeitung der Kanallisten ist noch nicht verfügbar.");
   for (const TMessageRow<EditorMsg>& row : kEditorMessageRows) ui_->lang.Add(row.name, row.text);
 
   auto* layout = new QVBoxLayout(this);
@@ -307,13 +311,20 @@ void TTableEditFrame::BuildEditPage() {
   u.PageControl1->addTab(u.tsNITEdit, QString());
   auto* page = new QVBoxLayout(u.tsNITEdit);
 
+  u.grids = new TNitEditGrids(*editor_, u.tsNITEdit);
+  u.vtCableDescr = u.grids->vtCableDescr();
+  u.vtTerrestDescr = u.grids->vtTerrestDescr();
+  u.vtServices = u.grids->vtServices();
+  for (auto [key, grid] : {std::pair{kCableColumns, u.vtCableDescr}, std::pair{kTerrestColumns, u.vtTerrestDescr},
+                           std::pair{kServiceColumns, u.vtServices}})
+    u.lang.Add(key, grid->GridModel()->GridHeaders().join('|').toStdString());
+
   // One group per network type at the same place; only the current type's is shown.
-  auto streamGroup = [&](const char* box, const char* list, const char* add, const char* del, QGroupBox*& g,
-                         QListWidget*& l, QToolButton*& a, QToolButton*& d) {
+  auto streamGroup = [&](const char* box, TGridView* grid, const char* add, const char* del, QGroupBox*& g,
+                         QToolButton*& a, QToolButton*& d) {
     g = Named(new QGroupBox(u.tsNITEdit), box);
     auto* h = new QHBoxLayout(g);
-    l = Named(new QListWidget(g), list);
-    h->addWidget(l, 1);
+    h->addWidget(grid, 1);
     auto* buttons = new QVBoxLayout;
     a = AddButton(g, add);
     d = DeleteButton(g, del);
@@ -321,12 +332,10 @@ void TTableEditFrame::BuildEditPage() {
     buttons->addWidget(d);
     buttons->addStretch();
     h->addLayout(buttons);
-    page->addWidget(g, 1);
+    page->addWidget(g, 2);
   };
-  streamGroup("gbCDD", "vtCableDescr", "sbAddCDDEntry", "sbDelCDDEntry", u.gbCDD, u.vtCableDescr, u.sbAddCDDEntry,
-              u.sbDelCDDEntry);
-  streamGroup("gbTDD", "vtTerrestDescr", "sbAddTDDEntry", "sbDelTDDEntry", u.gbTDD, u.vtTerrestDescr,
-              u.sbAddTDDEntry, u.sbDelTDDEntry);
+  streamGroup("gbCDD", u.vtCableDescr, "sbAddCDDEntry", "sbDelCDDEntry", u.gbCDD, u.sbAddCDDEntry, u.sbDelCDDEntry);
+  streamGroup("gbTDD", u.vtTerrestDescr, "sbAddTDDEntry", "sbDelTDDEntry", u.gbTDD, u.sbAddTDDEntry, u.sbDelTDDEntry);
 
   u.GroupBox4 = Named(new QGroupBox(u.tsNITEdit), "GroupBox4");
   auto* services = new QVBoxLayout(u.GroupBox4);
@@ -347,7 +356,6 @@ void TTableEditFrame::BuildEditPage() {
   services->addLayout(variantGrid);
 
   auto* grid = new QHBoxLayout;
-  u.vtServices = Named(new QListWidget(u.GroupBox4), "vtServices");
   grid->addWidget(u.vtServices, 1);
   auto* buttons = new QVBoxLayout;
   u.sbAddCableServiceEntry = AddButton(u.GroupBox4, "sbAddCableServiceEntry");
@@ -375,7 +383,8 @@ void TTableEditFrame::BuildEditPage() {
   services->addLayout(presetRow);
   u.rbServiceTV->setChecked(true);
   u.cbServiceOther->setEnabled(false);
-  page->addWidget(u.GroupBox4, 1);
+  // A network has a few streams but many services: the services grid gets more room.
+  page->addWidget(u.GroupBox4, 3);
 }
 
 void TTableEditFrame::BuildPreviewPage() {
@@ -426,12 +435,8 @@ void TTableEditFrame::Connect() {
           [&e](const QString& address) { e.SetModulatorAddress(address.toStdString()); });
   connect(u.btnExportNIT, &QPushButton::clicked, this, &TTableEditFrame::btnExportNITClick);
 
-  for (QListWidget* list : {u.vtCableDescr, u.vtTerrestDescr})
-    connect(list, &QListWidget::currentRowChanged, this, [this] {
-      editor_->SetSelectedRow(FocusedStream());
-      FillServices();
-    });
-  connect(u.vtServices, &QListWidget::currentRowChanged, this, &TTableEditFrame::UpdateEditButtons);
+  // The grids refill the services for the focused stream themselves; buttons follow.
+  connect(u.grids, &TNitEditGrids::FocusChanged, this, &TTableEditFrame::UpdateEditButtons);
   for (QToolButton* b : {u.sbAddCDDEntry, u.sbAddTDDEntry})
     connect(b, &QToolButton::clicked, this, &TTableEditFrame::AddStreamClick);
   for (QToolButton* b : {u.sbDelCDDEntry, u.sbDelTDDEntry})
@@ -486,6 +491,10 @@ void TTableEditFrame::UpdateStrings() {
   Ui& u = *ui_;
   ApplyCaptions(this, u.lang, kCaptions);
   for (const TMessageRow<EditorMsg>& row : kEditorMessageRows) editor_->Messages().SetText(row.id, u.lang.Text(row.name));
+  auto columns = [&u](const char* key) { return Q(u.lang.Text(key)).split('|'); };
+  u.grids->SetHeaders(columns(kCableColumns), columns(kTerrestColumns), columns(kServiceColumns));
+  // "Ja" and "Nein" of the services grid are messages of the editor.
+  u.grids->ServiceModel()->Refresh();
   UpdateExportWidgets();
 }
 
@@ -533,10 +542,12 @@ void TTableEditFrame::UpdateOptionBoxes() {
   u.cbAddLCDs->setChecked(e.AddLCDs());
   u.cbAddHDSimulLCN->setChecked(e.AddHDSimulLCN());
   u.cbAddHDSimulLCN->setEnabled(e.AddHDSimulLCNEnabled());
+  u.grids->FollowHDOption(e.AddHDSimulLCN());
 }
 
 void TTableEditFrame::UpdateVariantWidgets() {
   ui_->btnChLists->setEnabled(editor_->Variant() == TLcnVariant::NorDigV2);
+  ui_->grids->FollowVariant(editor_->Variant());
 }
 
 void TTableEditFrame::UpdateExportWidgets() {
@@ -556,50 +567,13 @@ void TTableEditFrame::UpdateEditButtons() {
   for (QToolButton* del : {u.sbDelCableServiceEntry, u.sbDelTerrestServiceEntry}) del->setEnabled(b.DeleteService);
 }
 
-// The stream rows in the grid's display order, each holding its record index; the
-// core's selected row keeps the focus.
-void TTableEditFrame::FillStreams() {
-  Ui& u = *ui_;
-  for (QListWidget* list : {u.vtCableDescr, u.vtTerrestDescr}) {
-    QSignalBlocker block(list);
-    list->clear();
-  }
-  QListWidget* list = u.StreamList(*editor_);
-  {
-    QSignalBlocker block(list);
-    for (int32_t record : editor_->RowOrder()) {
-      const TTransportStreamData* s = editor_->Stream(static_cast<size_t>(record));
-      auto* item = new QListWidgetItem(Q(Format("TS-ID 0x%04X   %s MHz   %zu Services", s->TSID(),
-                                                Utf16ToUtf8(DecimalText(static_cast<double>(s->Freq()), 3)).c_str(),
-                                                s->ServiceList().size())),
-                                       list);
-      item->setData(Qt::UserRole, record);
-      if (record == editor_->SelectedRow()) list->setCurrentItem(item);
-    }
-  }
-  FillServices();
-}
+// The stream rows in the editor's row order; its selected row keeps the focus, and the
+// services grid shows that row's services.
+void TTableEditFrame::FillStreams() { ui_->grids->ShowStreams(); }
 
-void TTableEditFrame::FillServices() {
-  Ui& u = *ui_;
-  {
-    QSignalBlocker block(u.vtServices);
-    u.vtServices->clear();
-    if (const TTransportStreamData* s = editor_->Stream(static_cast<size_t>(FocusedStream())))
-      for (const auto& service : s->ServiceList())
-        new QListWidgetItem(Q(Format("Service-ID 0x%04X   Typ 0x%02X   %s", service->ServiceID(), service->ServiceType(),
-                                     Utf16ToUtf8(service->ServiceName()).c_str())),
-                            u.vtServices);
-  }
-  UpdateEditButtons();
-}
+int32_t TTableEditFrame::FocusedStream() const { return ui_->grids->FocusedStream(); }
 
-int32_t TTableEditFrame::FocusedStream() const {
-  QListWidgetItem* item = ui_->StreamList(*editor_)->currentItem();
-  return item ? item->data(Qt::UserRole).toInt() : -1;
-}
-
-int32_t TTableEditFrame::FocusedService() const { return ui_->vtServices->currentRow(); }
+int32_t TTableEditFrame::FocusedService() const { return ui_->grids->FocusedService(); }
 
 void TTableEditFrame::ResetFieldFlags() {
   ui_->neNITVerNr->ResetUserModified();
@@ -634,7 +608,11 @@ void TTableEditFrame::btnExportNITClick() {
 }
 
 void TTableEditFrame::btnChListsClick() {
-  if (StatusProc) StatusProc(Q(ui_->lang.Text(kChListsPending)));
+  TChListForm form(window(), editor_->ChannelList());
+  form.exec();
+  if (form.Modified()) editor_->SetModified();
+  // Renamed lists show their new names; services of deleted lists drop out as they are drawn.
+  ui_->grids->ServiceModel()->Refresh();
 }
 
 void TTableEditFrame::AddStreamClick() {
@@ -648,11 +626,12 @@ void TTableEditFrame::DeleteStreamClick() {
 
 void TTableEditFrame::AddServiceClick() {
   uint8_t type = SelectedServiceType(ui_->Preset(), static_cast<uint8_t>(ui_->cbServiceOther->currentData().toUInt()));
-  if (AddServiceToFocused(*editor_, FocusedStream(), type)) FillStreams();
+  if (AddServiceToFocused(*editor_, FocusedStream(), type)) ui_->grids->ServiceAdded();
 }
 
 void TTableEditFrame::DeleteServiceClick() {
-  if (DeleteFocusedService(*editor_, FocusedStream(), FocusedService())) FillStreams();
+  const int32_t service = FocusedService();
+  if (DeleteFocusedService(*editor_, FocusedStream(), service)) ui_->grids->ServiceRemoved(service);
 }
 
 }  // namespace quillon

@@ -59,7 +59,6 @@ class TTableEditFrame : public QWidget {
   void UpdateExportWidgets();
   void UpdateEditButtons();
   void FillStreams();
-  void FillServices();
   int32_t FocusedStream() const;
   int32_t FocusedService() const;
   void ResetFieldFlags();
