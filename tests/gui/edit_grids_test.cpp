@@ -3,16 +3,21 @@
 // stream deciding the services shown, and which columns are shown.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 
+#include "app/qt_dialogs.h"
 #include "editor/cell_rules.h"
 #include "editor/ui/grid_model.h"
 #include "editor/ui/grid_view.h"
 #include "editor/ui/service_icons.h"
 #include "editor/ui/table_edit_frame.h"
 #include "platform/dialogs.h"
+#include "platform/language.h"
 #include "platform/text.h"
 #include "support/grid_fixture.h"
 #include "support/test_util.h"
@@ -60,6 +65,8 @@ class EditGridsTest : public QObject {
   void focusRefillsTheServices();
   void columnVisibility();
   void cellEditsMarkTheProjectModified();
+  void aRefusalShowsOneMessageBox();
+  void languageSwitch();
 
  private:
   TNitEditor& E() { return frame->Editor(); }
@@ -600,6 +607,55 @@ void EditGridsTest::cellEditsMarkTheProjectModified() {
     QVERIFY(TypeIntoCell(Grid(e.grid), 0, e.column, e.text));
     QVERIFY2(frame->Modified() == e.modifies, e.text);
   }
+}
+
+// With real message boxes: the editor losing its focus to the box must not commit the
+// refused text a second time.
+void EditGridsTest::aRefusalShowsOneMessageBox() {
+  AddStream();
+  TQtDialogs boxes;
+  ScopedDialogs real(boxes);
+  QStringList shown;
+  QTimer closer;
+  connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown << box->text();
+      box->done(QMessageBox::Ok);
+    }
+  });
+  closer.start(10);
+  QVERIFY(TypeIntoCell(Grid("vtCableDescr"), 0, 0, "0"));
+  QTest::qWait(100);
+  QCOMPARE(shown, QStringList{kInvalidPID});
+  QCOMPARE(E().Stream(0)->TSID(), 0);
+}
+
+void EditGridsTest::languageSwitch() {
+  const std::filesystem::path file = program->Path() / "quillon.sil";
+  test::WriteTextFile(file,
+                      "[Languages]\n1=German\n2=English\n[English]\n"
+                      "TTableEditFrame.vtServices.Columns=Name|SID|Visible|LCN|HD LCN|List\n"
+                      "TTableEditFrame.strsVisible=Yes\nTTableEditFrame.strsNotVisible=No\n"
+                      "TTableEditFrame.strsInvalidNr=Bad number\n");
+  AddStream(1);
+  TGridView* services = Grid("vtServices");
+  TLangDispatcher& lang = TLangDispatcher::Instance();
+  lang.LoadFile(file);
+  lang.SetActiveIndex(2);
+  QAbstractItemModel* m = services->model();
+  QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QString("LCN"));
+  QCOMPARE(Grid("vtCableDescr")->model()->headerData(3, Qt::Horizontal).toString(), QString("Frequenz"));
+  QCOMPARE(CellText(services, 0, 2), QString("Yes"));
+  QCOMPARE(m->index(0, 2).data(TGridModel::PickTextsRole).toStringList(), (QStringList{"No", "Yes"}));
+  QVERIFY(PickInCell(services, 0, 2, 0));
+  QVERIFY(!E().Stream(0)->ServiceList()[0]->Visible());
+  QVERIFY(TypeIntoCell(services, 0, 3, "-1"));
+  QCOMPARE(Boxes(), QStringList{"Bad number"});
+
+  lang.SetActiveIndex(1);
+  QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QString("Kanal Nummer"));
+  QCOMPARE(CellText(services, 0, 2), QString("Nein"));
+  lang.LoadFile(program->Path() / "none.sil");
 }
 
 QTEST_MAIN(EditGridsTest)
