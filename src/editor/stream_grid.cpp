@@ -1,7 +1,10 @@
 #include "editor/stream_grid.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <span>
+#include <vector>
 
 #include "editor/cell_rules.h"
 #include "platform/dialogs.h"
@@ -72,23 +75,22 @@ const Column kHead[] = {
     {u"Frequenz", TFieldKind::Decimal, true, FreqField::Get, FreqField::Set},
 };
 
-const Column kCable[] = {
-    kHead[0],
-    kHead[1],
-    kHead[2],
-    kHead[3],
+// The four columns both grids begin with, then the grid's own.
+std::vector<Column> WithHead(std::initializer_list<Column> own) {
+  std::vector<Column> all(std::begin(kHead), std::end(kHead));
+  all.insert(all.end(), own);
+  return all;
+}
+
+const std::vector<Column> kCable = WithHead({
     CodeColumn<CD, &CD::FECOut, &CD::SetFECOut>(u"FEC Outer", false, OuterFecText, OuterFecValue, 2),
     CodeColumn<CD, &CD::Modu, &CD::SetModu>(u"Modulation", true, CableModulationText, CableModulationValue, 5),
     {u"Symbolrate", TFieldKind::Decimal, true, Field<CD, long double, &CD::SymbRate, &CD::SetSymbRate>::Get,
      Field<CD, long double, &CD::SymbRate, &CD::SetSymbRate>::Set},
     CodeColumn<CD, &CD::FECIn, &CD::SetFECIn>(u"FEC Inner", false, InnerFecText, InnerFecValue, 15),
-};
+});
 
-const Column kTerrestrial[] = {
-    kHead[0],
-    kHead[1],
-    kHead[2],
-    kHead[3],
+const std::vector<Column> kTerrestrial = WithHead({
     CodeColumn<TD, &TD::BandWidth, &TD::SetBandWidth>(u"Bandbreite", false, BandwidthText, BandwidthValue, 3),
     CodeColumn<TD, &TD::Priority, &TD::SetPriority>(u"Priorität", false, PriorityText, PriorityValue, 1),
     ByteColumn<TD, &TD::TimeSliceIndicator, &TD::SetTimeSliceIndicator>(u"TSI"),
@@ -101,7 +103,7 @@ const Column kTerrestrial[] = {
     CodeColumn<TD, &TD::GuardInterval, &TD::SetGuardInterval>(u"Guard Int.", false, GuardIntervalText,
                                                               GuardIntervalValue, 3),
     CodeColumn<TD, &TD::Mode, &TD::SetMode>(u"TransMode", false, TransmissionModeText, TransmissionModeValue, 2),
-};
+});
 
 std::span<const Column> Columns(TNetworkType type) {
   if (type == TNetworkType::Terrestrial) return kTerrestrial;

@@ -2,6 +2,7 @@
 // that accept a new text, sorting, and what sorting leaves alone.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,16 @@ struct ColumnCase {
 
 const std::vector<std::string> kReserved(5, "Reserved For Future Use");
 
+// Header, editor kind and pick-list entries of each column.
+void ExpectColumns(const TGridTable& grid, std::span<const ColumnCase> cases) {
+  ASSERT_EQ(grid.ColumnCount(), static_cast<int>(cases.size()));
+  for (const ColumnCase& c : cases) {
+    EXPECT_EQ(U8(grid.Header(c.column)), c.header);
+    EXPECT_EQ(grid.Editor(c.column), c.kind) << c.header;
+    EXPECT_EQ(Texts(grid.PickList(c.column)), c.pick) << c.header;
+  }
+}
+
 TEST_F(GridTest, CableColumns) {
   std::vector<std::string> inner{"Not Defined",         "1/2 Conv. Code Rate", "2/3 Conv. Code Rate",
                                  "3/4 Conv. Code Rate", "5/6 Conv. Code Rate", "7/8 Conv. Code Rate",
@@ -83,12 +94,7 @@ TEST_F(GridTest, CableColumns) {
       {7, "FEC Inner", TCellEditor::PickList, inner},
   };
   TStreamGridTable grid(editor, TNetworkType::Cable);
-  ASSERT_EQ(grid.ColumnCount(), 8);
-  for (const ColumnCase& c : cases) {
-    EXPECT_EQ(U8(grid.Header(c.column)), c.header);
-    EXPECT_EQ(grid.Editor(c.column), c.kind) << c.header;
-    EXPECT_EQ(Texts(grid.PickList(c.column)), c.pick) << c.header;
-  }
+  ExpectColumns(grid, cases);
   // The five reserved entries all store code 10.
   EXPECT_EQ(Codes(grid.PickList(7)), (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 10, 10, 10, 15}));
 }
@@ -113,11 +119,8 @@ TEST_F(GridTest, TerrestrialColumns) {
       {13, "TransMode", TCellEditor::PickList, {"2k Mode", "8k Mode", "4k Mode"}},
   };
   TStreamGridTable grid(editor, TNetworkType::Terrestrial);
-  ASSERT_EQ(grid.ColumnCount(), 14);
+  ExpectColumns(grid, cases);
   for (const ColumnCase& c : cases) {
-    EXPECT_EQ(U8(grid.Header(c.column)), c.header);
-    EXPECT_EQ(grid.Editor(c.column), c.kind) << c.header;
-    EXPECT_EQ(Texts(grid.PickList(c.column)), c.pick) << c.header;
     std::vector<int32_t> codes;
     for (int32_t i = 0; i < static_cast<int32_t>(c.pick.size()); ++i) codes.push_back(i);
     EXPECT_EQ(Codes(grid.PickList(c.column)), codes) << c.header;
@@ -439,12 +442,7 @@ TEST_F(ServiceGridTest, Columns) {
       {2, "Sichtbar", TCellEditor::PickList, {"Nein", "Ja"}}, {3, "Kanal Nummer", TCellEditor::Text, {}},
       {4, "HD Kanal Nummer", TCellEditor::Text, {}},    {5, "Kanal Liste", TCellEditor::PickList, {}},
   };
-  ASSERT_EQ(grid.ColumnCount(), 6);
-  for (const ColumnCase& c : cases) {
-    EXPECT_EQ(U8(grid.Header(c.column)), c.header);
-    EXPECT_EQ(grid.Editor(c.column), c.kind) << c.header;
-    EXPECT_EQ(Texts(grid.PickList(c.column)), c.pick) << c.header;
-  }
+  ExpectColumns(grid, cases);
   AddChannelList(12, u"Sport", 0);
   AddChannelList(-1, u"", 0);
   AddChannelList(3, u"Kids 1", 0);

@@ -29,13 +29,6 @@ constexpr const char* kInvalidEntry = "Eingegebene Listen-Einträge sind ungült
 constexpr uint32_t kDEU = 0x444555;
 constexpr uint32_t kNOR = 0x4E4F52;
 
-// The entry of a country in the dialog's list.
-int CountryIndex(std::u16string_view code3) {
-  for (size_t i = 0; i < ISO_3166_1.size(); ++i)
-    if (ISO_3166_1[i].CountryCode3 == code3) return static_cast<int>(i);
-  return -1;
-}
-
 }  // namespace
 
 class ChListFormTest : public QObject {

@@ -60,12 +60,6 @@ constexpr const char* kProjectJson = R"({
 }
 )";
 
-int CountryIndex(std::u16string_view code3) {
-  for (size_t i = 0; i < ISO_3166_1.size(); ++i)
-    if (ISO_3166_1[i].CountryCode3 == code3) return static_cast<int>(i);
-  return -1;
-}
-
 QByteArray FileBytes(const fs::path& file) {
   QFile f(QString::fromStdString(file.string()));
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -9,10 +9,12 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <string_view>
 #include <type_traits>
 
 #include "editor/ui/grid_view.h"
 #include "support/gui_fixture.h"
+#include "vocabulary/countries.h"
 
 namespace quillon::test {
 
@@ -88,6 +90,13 @@ bool RunModal(QWidget* root, const char* opener, const std::function<void(D&)>& 
   // Without a dialog the timer fires here, while what it refers to still exists.
   QCoreApplication::processEvents();
   return closed;
+}
+
+// The entry of a country in the channel-list dialog's drop-down list, or -1.
+inline int CountryIndex(std::u16string_view code3) {
+  for (size_t i = 0; i < ISO_3166_1.size(); ++i)
+    if (ISO_3166_1[i].CountryCode3 == code3) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace quillon::test
