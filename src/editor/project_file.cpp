@@ -122,9 +122,13 @@ void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMes
   } catch (const StreamError& e) {
     throw ProjectFileError(name, e.what());  // already names the file
   }
+  LoadProjectBytes(editor, std::move(bytes), name, messages);
+}
+
+void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name, const TProjectMessages& messages) {
   TMemoryStream stream(std::move(bytes));
-  stream.Seek(kMagicBytes);
   try {
+    if (!ReadMagic(stream)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
     const int version = stream.ReadU8();
     if (version != kProjectFileVersion && version != kOldProjectFileVersion)
       throw FileError(name, FillNumbers(messages.Text(ProjectMsg::strsWrongFileFormat), {version, kProjectFileVersion}));

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/bytes.h"
 #include "platform/errors.h"
 #include "platform/message_table.h"
 
@@ -53,6 +54,9 @@ bool IsNitProjectFile(const std::filesystem::path& name);
 // editor then keeps the project it had.
 void LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
                      const TProjectMessages& messages = TProjectMessages());
+// The same for the bytes of a whole project file; `name` only names it in the errors.
+void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
+                      const TProjectMessages& messages = TProjectMessages());
 
 // Where SaveProjectFile writes before it renames the file over `name`.
 std::filesystem::path ProjectSaveTempPath(const std::filesystem::path& name);
