@@ -28,6 +28,7 @@ TNitEditor::TNitEditor(TProgramPaths paths) : paths_(std::move(paths)) {
 }
 
 TNitEditor::~TNitEditor() {
+  if (!StoreLastIPOnClose) return;
   try {
     StoreLastIP();
   } catch (const QuillonError& e) {

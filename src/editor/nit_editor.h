@@ -77,7 +77,8 @@ class TNitEditor {
 
   // Reads "LastIP" of section "SETTINGS" of the settings file into the modulator address.
   explicit TNitEditor(TProgramPaths paths);
-  // Writes the modulator address back to "LastIP"; a failure is shown through the dialogs.
+  // Writes the modulator address back to "LastIP" (unless StoreLastIPOnClose is off); a
+  // failure is shown through the dialogs.
   ~TNitEditor();
   TNitEditor(const TNitEditor&) = delete;
   TNitEditor& operator=(const TNitEditor&) = delete;
@@ -164,6 +165,9 @@ class TNitEditor {
   uint16_t TftpPort = 69;
   int TftpTimeoutMs = 4000;
   TSocketFactory SocketFactory;  // empty: real UDP sockets
+  // The desktop program remembers the modulator address for its next start; the
+  // command-line tool takes it as an argument and leaves the settings file alone.
+  bool StoreLastIPOnClose = true;
 
   static Bytes ScrambleExport(ByteView bytes);
   // The export of the export button: builds, then writes or uploads; the result text

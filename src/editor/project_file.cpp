@@ -111,6 +111,11 @@ bool IsNitProjectFile(const fs::path& name) {
 }
 
 void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMessages& messages) {
+  LoadProjectFile([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+                  name, messages);
+}
+
+void LoadProjectFile(const TEditorBlockReader& readBlock, const fs::path& name, const TProjectMessages& messages) {
   // The magic first, so that no large file of another kind is read in.
   Bytes bytes;
   try {
@@ -122,10 +127,16 @@ void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMes
   } catch (const StreamError& e) {
     throw ProjectFileError(name, e.what());  // already names the file
   }
-  LoadProjectBytes(editor, std::move(bytes), name, messages);
+  LoadProjectBytes(readBlock, std::move(bytes), name, messages);
 }
 
 void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name, const TProjectMessages& messages) {
+  LoadProjectBytes([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+                   std::move(bytes), name, messages);
+}
+
+void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const fs::path& name,
+                      const TProjectMessages& messages) {
   TMemoryStream stream(std::move(bytes));
   try {
     if (!ReadMagic(stream)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
@@ -133,7 +144,7 @@ void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name, con
     if (version != kProjectFileVersion && version != kOldProjectFileVersion)
       throw FileError(name, FillNumbers(messages.Text(ProjectMsg::strsWrongFileFormat), {version, kProjectFileVersion}));
     ReadRecordString16(stream, "program version length");
-    editor.LoadConfiguration(&stream, version, kProjectFileVersion);
+    readBlock(stream, version, kProjectFileVersion);
   } catch (const ProjectFileError&) {
     throw;
   } catch (const QuillonError& e) {

@@ -4,6 +4,7 @@
 // of a project's name.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/bytes.h"
@@ -13,6 +14,7 @@
 namespace quillon {
 
 class TNitEditor;
+class TStream;
 
 // Message ids of the main window with their German defaults; the language layer replaces them.
 enum class ProjectMsg {
@@ -54,8 +56,15 @@ bool IsNitProjectFile(const std::filesystem::path& name);
 // editor then keeps the project it had.
 void LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
                      const TProjectMessages& messages = TProjectMessages());
-// The same for the bytes of a whole project file; `name` only names it in the errors.
+// The same with the editor block read by `readBlock` (fileVer, prgVer as for
+// TNitEditor::LoadConfiguration), e.g. a panel that refreshes its widgets afterwards.
+using TEditorBlockReader = std::function<void(TStream& stream, int fileVer, int prgVer)>;
+void LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
+                     const TProjectMessages& messages = TProjectMessages());
+// Both for the bytes of a whole project file; `name` only names it in the errors.
 void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
+                      const TProjectMessages& messages = TProjectMessages());
+void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const std::filesystem::path& name,
                       const TProjectMessages& messages = TProjectMessages());
 
 // Where SaveProjectFile writes before it renames the file over `name`.

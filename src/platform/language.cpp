@@ -7,6 +7,24 @@
 
 namespace quillon {
 
+namespace {
+
+// A text line cannot hold a line break: "\n" in the file stands for one (CR LF, as in the
+// built-in texts), "\\" for a backslash.
+std::string Unescape(const std::string& value) {
+  std::string out;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size() && (value[i + 1] == 'n' || value[i + 1] == '\\')) {
+      out += value[++i] == 'n' ? "\r\n" : "\\";
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 TLanguageTable::TLanguageTable(std::string window, TLangDispatcher* dispatcher)
     : window_(std::move(window)), dispatcher_(dispatcher ? dispatcher : &TLangDispatcher::Instance()) {
   dispatcher_->Attach(this);
@@ -26,6 +44,12 @@ std::string TLanguageTable::Text(const std::string& key) const {
   }
   auto it = german_.find(key);
   return it == german_.end() ? std::string() : it->second;
+}
+
+std::vector<std::string> TLanguageTable::Keys() const {
+  std::vector<std::string> keys;
+  for (const auto& entry : german_) keys.push_back(entry.first);
+  return keys;
 }
 
 TLangDispatcher::TLangDispatcher() = default;
@@ -53,7 +77,7 @@ void TLangDispatcher::LoadFile(const std::filesystem::path& file) {
     std::string name = ini.ReadString("Languages", std::to_string(i), "");
     if (name.empty()) break;
     std::map<std::string, std::string> texts;
-    for (const std::string& key : ini.ReadSectionKeys(name)) texts[key] = ini.ReadString(name, key, "");
+    for (const std::string& key : ini.ReadSectionKeys(name)) texts[key] = Unescape(ini.ReadString(name, key, ""));
     names_.push_back(name);
     texts_.push_back(std::move(texts));
   }

@@ -7,7 +7,8 @@
 // Language file (".sib", else ".sil", named like the program): UTF-8 INI text.
 //   [Languages]        1=German, 2=English, ...  (entry 1 is always the built-in German)
 //   [English]          <Window>.<key>=<text>, where key is "<component>.<property>" for a
-//                      widget text or a message id such as "strsAskForSaving"
+//                      widget text or a message id such as "strsAskForSaving"; "\n" in a
+//                      text is a line break (CR LF), "\\" a backslash
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -31,6 +32,8 @@ class TLanguageTable {
   const std::string& Add(const std::string& key, const std::string& german);
   // The text in the active language; the German one when the active language lacks it.
   std::string Text(const std::string& key) const;
+  // The keys of every registered text.
+  std::vector<std::string> Keys() const;
   // Called after the active language changed.
   std::function<void()> OnChange;
 
@@ -66,6 +69,7 @@ class TLangDispatcher {
 
   void Attach(TLanguageTable* table);
   void Detach(TLanguageTable* table);
+  const std::vector<TLanguageTable*>& Tables() const { return tables_; }
 
  private:
   std::vector<std::string> names_{"German"};

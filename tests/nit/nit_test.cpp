@@ -7,58 +7,23 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
+#include "support/nit_fixtures.h"
 #include "support/test_util.h"
 
 namespace quillon {
 namespace {
 
+using test::Entry;
+using test::FixLengths;
 using test::HexToBytes;
-
-std::unique_ptr<TNetworkNameDescriptor> NameDescriptor(const std::u16string& name) {
-  auto d = std::make_unique<TNetworkNameDescriptor>();
-  d->NetName = name;
-  d->Length = static_cast<uint8_t>(name.size());
-  return d;
-}
-
-// Header values a generator uses: syntax 1, every reserved bit set, current_next 1.
-void SetGeneratedHeader(TNISection& s, uint16_t networkId, uint8_t version) {
-  s.SetSectionSyntaxIndicator(1);
-  s.SetReservedFU1(1);
-  s.SetReserved1(3);
-  s.SetReserved2(3);
-  s.SetCurrentNextIndicator(1);
-  s.SetNetworkID(networkId);
-  s.SetVersionNumber(version);
-  s.SetReservedFU2(15);
-  s.SetReservedFU3(15);
-}
-
-// Sets every length from the content, as a builder does.
-void FixLengths(TNISection& s) {
-  s.SetNetworkDescriptorLength(static_cast<uint16_t>(DescriptorLoopLength(s.NWDesc)));
-  uint32_t loop = 0;
-  for (auto& e : s.TSEntry) {
-    e->SetTransportDescriptorLength(static_cast<uint16_t>(DescriptorLoopLength(e->TSDescriptor)));
-    loop += 6 + e->TransportDescriptorLength();
-  }
-  s.SetTransportStreamLoopLength(static_cast<uint16_t>(loop));
-  s.SetSectionLength(static_cast<uint16_t>(13 + s.NetworkDescriptorLength() + loop));
-}
-
-std::unique_ptr<TTransportStreamEntry> Entry(uint16_t tsid, uint16_t onid) {
-  auto e = std::make_unique<TTransportStreamEntry>();
-  e->SetTSID(tsid);
-  e->SetOrgNetID(onid);
-  e->SetReservedFU(15);
-  return e;
-}
+using test::NetworkNameDescriptor;
+using test::SetGeneratedHeader;
 
 // network_id 1, version 1, name "Net", one entry 1/1 without descriptors.
 void FillWorkedExample(TNISection& s) {
   SetGeneratedHeader(s, 0x0001, 1);
   s.SetTableID(0x40);
-  s.NWDesc.push_back(NameDescriptor(u"Net"));
+  s.NWDesc.push_back(NetworkNameDescriptor(u"Net"));
   s.TSEntry.push_back(Entry(1, 1));
   FixLengths(s);
   s.UpdateCRC();

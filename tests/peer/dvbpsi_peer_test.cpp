@@ -16,6 +16,7 @@
 #include "peer/dvbpsi_peer.h"
 #include "platform/dialogs.h"
 #include "support/core_fixtures.h"
+#include "support/nit_fixtures.h"
 #include "support/test_util.h"
 
 namespace quillon {
@@ -147,29 +148,6 @@ Network MakeNetwork(uint16_t id, uint8_t version, bool currentNext, int streamCo
 
 // ------------------------------------------------------------------ ours
 
-void SetGeneratedHeader(TNISection& s, const Network& n) {
-  s.SetSectionSyntaxIndicator(1);
-  s.SetReservedFU1(1);
-  s.SetReserved1(3);
-  s.SetReserved2(3);
-  s.SetReservedFU2(15);
-  s.SetReservedFU3(15);
-  s.SetNetworkID(n.id);
-  s.SetVersionNumber(n.version);
-  s.SetCurrentNextIndicator(n.currentNext ? 1 : 0);
-}
-
-void FixLengths(TNISection& s) {
-  s.SetNetworkDescriptorLength(static_cast<uint16_t>(DescriptorLoopLength(s.NWDesc)));
-  uint32_t loop = 0;
-  for (auto& e : s.TSEntry) {
-    e->SetTransportDescriptorLength(static_cast<uint16_t>(DescriptorLoopLength(e->TSDescriptor)));
-    loop += 6 + e->TransportDescriptorLength();
-  }
-  s.SetTransportStreamLoopLength(static_cast<uint16_t>(loop));
-  s.SetSectionLength(static_cast<uint16_t>(13 + s.NetworkDescriptorLength() + loop));
-}
-
 std::unique_ptr<TBasicDescriptor> OurDescriptor(uint8_t tag, const Stream& s) {
   switch (tag) {
     case kTagCable: {
@@ -236,7 +214,7 @@ std::unique_ptr<TNITTable> BuildOurs(const Network& n) {
   uint32_t loops = 0;
   auto open = [&] {
     section = table->Section(table->AddSection(kTableIdNitActual));
-    SetGeneratedHeader(*section, n);
+    test::SetGeneratedHeader(*section, n.id, n.version, n.currentNext ? 1 : 0);
     loops = 0;
   };
   open();
@@ -259,7 +237,7 @@ std::unique_ptr<TNITTable> BuildOurs(const Network& n) {
     section->TSEntry.push_back(std::move(e));
   }
   for (int i = 0; i < table->Sections(); ++i) {
-    FixLengths(*table->Section(i));
+    test::FixLengths(*table->Section(i));
     table->Section(i)->UpdateCRC();
   }
   return table;

@@ -54,5 +54,16 @@ TEST_F(LanguageTest, SwitchingChangesTextsAndNotifiesTables) {
   EXPECT_EQ(table.Text("aNew.Caption"), "&Neu");
 }
 
+TEST_F(LanguageTest, EscapesInTheFileStandForLineBreaksAndBackslashes) {
+  std::ofstream(dir / "escaped.sil") << "[Languages]\n2=English\n[English]\n"
+                                        "W.two=Line one\\nVersion: %d  Required: %d\n"
+                                        "W.slash=C:\\\\Data\\\\n.nip\n"
+                                        "W.lone=a\\b\\\n";
+  dispatcher.LoadFile(dir / "escaped.sil");
+  EXPECT_EQ(dispatcher.Lookup("W", "two", 2), "Line one\r\nVersion: %d  Required: %d");
+  EXPECT_EQ(dispatcher.Lookup("W", "slash", 2), "C:\\Data\\n.nip");
+  EXPECT_EQ(dispatcher.Lookup("W", "lone", 2), "a\\b\\");
+}
+
 }  // namespace
 }  // namespace quillon

@@ -1,0 +1,577 @@
+// quillon-cli: converts, summarises, builds, exports and uploads NIT projects without the
+// desktop program. Exit status: 0 done, 1 the build or the transfer failed, 2 usage
+// error, 3 a file could not be read or written or is malformed.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/json_project.h"
+#include "core/rpages.h"
+#include "editor/nit_editor.h"
+#include "editor/project_file.h"
+#include "nit/capture_reader.h"
+#include "nit/nit_table.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/hex.h"
+#include "platform/message_table.h"
+#include "platform/paths.h"
+#include "platform/stream.h"
+#include "platform/text.h"
+#include "platform/udp_socket.h"
+#include "vocabulary/countries.h"
+#include "vocabulary/dvb_text.h"
+#include "vocabulary/number_text.h"
+#include "vocabulary/si_values.h"
+#include "viewer/table_node.h"
+#include "viewer/table_tree.h"
+
+namespace quillon::cli {
+namespace {
+
+enum ExitCode { kDone = 0, kFailed = 1, kUsage = 2, kFileError = 3 };
+
+// The tool's own texts, with their German defaults.
+enum class CliMsg {
+  Usage,
+  SeeHelp,
+  UnknownCommand,
+  UnknownOption,
+  MissingValue,
+  ArgumentCount,
+  MissingOption,
+  UnknownKind,
+  SameKind,
+  BadHost,
+  BadChannel,
+  BadNumber,
+  NotExportFile,
+  LengthNotPackets,
+  NoSyncByte,
+  Built,
+  Written,
+  Descrambled,
+  InfoNetwork,
+  InfoOptions,
+  InfoLists,
+  InfoList,
+  InfoStreams,
+  InfoCable,
+  InfoTerrestrial,
+  InfoService,
+  DumpKind,
+  NoNit,
+  NetworksSeen,
+  Cable,
+  Terrestrial,
+  Yes,
+  No,
+};
+
+inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
+    {CliMsg::Usage, "Usage",
+     "Aufruf:\n"
+     "  quillon-cli convert EIN AUS               .json <-> .nip, nach den Dateiendungen\n"
+     "  quillon-cli info PROJEKT                  Übersicht eines .nip- oder .json-Projekts\n"
+     "  quillon-cli build PROJEKT -o AUS.ts       NIT erzeugen, ihre 188-Byte-Pakete schreiben\n"
+     "  quillon-cli export PROJEKT -o AUS.nit     NIT erzeugen, verschlüsselte Headend-Datei schreiben\n"
+     "  quillon-cli upload PROJEKT --host IPV4 --channel A|B [--port N]\n"
+     "                                            NIT erzeugen und per TFTP zum Modulator senden\n"
+     "  quillon-cli descramble EIN.nit -o AUS.ts  Headend-Datei in die Pakete zurückwandeln\n"
+     "  quillon-cli dump EINGABE [--network ID]   NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin)\n"
+     "Option:\n"
+     "  --yes   Fragen der NIT-Erzeugung mit „Ja“ beantworten (sonst „Abbrechen“)\n"
+     "Rückgabewert: 0 erledigt, 1 Erzeugung oder Übertragung fehlgeschlagen, 2 Aufruffehler,\n"
+     "3 Datei nicht lesbar, nicht schreibbar oder fehlerhaft.\n"},
+    {CliMsg::SeeHelp, "SeeHelp", "Hilfe: quillon-cli --help"},
+    {CliMsg::UnknownCommand, "UnknownCommand", "Unbekannter Befehl „%s“."},
+    {CliMsg::UnknownOption, "UnknownOption", "Unbekannte Option „%s“ für „%s“."},
+    {CliMsg::MissingValue, "MissingValue", "Die Option „%s“ braucht einen Wert."},
+    {CliMsg::ArgumentCount, "ArgumentCount", "„%s“ erwartet %s."},
+    {CliMsg::MissingOption, "MissingOption", "„%s“ braucht die Option „%s“."},
+    {CliMsg::UnknownKind, "UnknownKind", "„%s“: die Dateiendung muss .nip oder .json sein."},
+    {CliMsg::SameKind, "SameKind", "„convert“ wandelt .json in .nip oder .nip in .json."},
+    {CliMsg::BadHost, "BadHost", "„%s“ ist keine IPv4-Adresse."},
+    {CliMsg::BadChannel, "BadChannel", "Kanal „%s“: erlaubt sind A und B."},
+    {CliMsg::BadNumber, "BadNumber", "„%s“ für „%s“: erlaubt ist %d..%d."},
+    {CliMsg::NotExportFile, "NotExportFile", "„%s“ ist keine NIT-Exportdatei: %s"},
+    {CliMsg::LengthNotPackets, "LengthNotPackets", "ihre Länge %zu ist kein Vielfaches von 188."},
+    {CliMsg::NoSyncByte, "NoSyncByte", "Paket %zu beginnt nicht mit dem Sync-Byte 0x47."},
+    {CliMsg::Built, "Built", "NIT erzeugt: %d Abschnitt(e), %zu Paket(e) in „%s“."},
+    {CliMsg::Written, "Written", "„%s“ geschrieben."},
+    {CliMsg::Descrambled, "Descrambled", "%zu Paket(e) in „%s“."},
+    {CliMsg::InfoNetwork, "InfoNetwork", "Netzwerk:         %s, „%s“, ID %s, Version %u\n"},
+    {CliMsg::InfoOptions, "InfoOptions", "Optionen:         Service-Listen %s, Logical Channels %s (%s), HD Simulcast %s\n"},
+    {CliMsg::InfoLists, "InfoLists", "Kanallisten:      %zu\n"},
+    {CliMsg::InfoList, "InfoList", "  Liste %d  „%s“  %s\n"},
+    {CliMsg::InfoStreams, "InfoStreams", "Transportströme:  %zu mit %zu Service(s)\n"},
+    {CliMsg::InfoCable, "InfoCable", "  TS-ID %s  Org ID %s  %s MHz  %s  %s MSymbol/s  %zu Service(s)\n"},
+    {CliMsg::InfoTerrestrial, "InfoTerrestrial", "  TS-ID %s  Org ID %s  %s MHz  %s  %s  %s  %zu Service(s)\n"},
+    {CliMsg::InfoService, "InfoService", "    Service-ID %s  Kanal %d  „%s“  %s\n"},
+    {CliMsg::DumpKind, "DumpKind", "„%s“: die Dateiendung muss .nip, .json, .ts, .nit oder .bin sein."},
+    {CliMsg::NoNit, "NoNit", "„%s“: %s."},
+    {CliMsg::NetworksSeen, "NetworksSeen", "Gefundene Netzwerke: %s"},
+    {CliMsg::Cable, "Cable", "Kabel"},
+    {CliMsg::Terrestrial, "Terrestrial", "Terrestrisch"},
+    {CliMsg::Yes, "Yes", "ja"},
+    {CliMsg::No, "No", "nein"},
+};
+using TCliMessages = TMessageTable<CliMsg, kCliMessageRows>;
+
+const TCliMessages& Messages() {
+  static const TCliMessages messages;
+  return messages;
+}
+const char* Msg(CliMsg id) { return Messages().Text(id).c_str(); }
+
+// Ends the command with an exit status; an empty text prints nothing (the core has
+// already said why).
+class CliError : public std::runtime_error {
+ public:
+  CliError(ExitCode code, const std::string& text) : std::runtime_error(text), code_(code) {}
+  ExitCode Code() const { return code_; }
+
+ private:
+  ExitCode code_;
+};
+
+[[noreturn]] void Usage(const std::string& text) { throw CliError(kUsage, text); }
+
+void ShowError(const std::string& text) { Dialogs().Show(DialogKind::ErrorCancel, text); }
+void ShowInfo(const std::string& text) { Dialogs().Show(DialogKind::Information, text); }
+
+// ---------------------------------------------------------------- arguments
+
+struct OptionSpec {
+  const char* name;
+  bool takesValue;
+};
+
+struct Args {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;
+  bool yes = false;
+
+  std::optional<std::string> Option(const std::string& name) const {
+    auto it = options.find(name);
+    return it == options.end() ? std::nullopt : std::optional(it->second);
+  }
+  std::string Required(const std::string& command, const std::string& name) const {
+    auto v = Option(name);
+    if (!v) Usage(Format(Msg(CliMsg::MissingOption), command.c_str(), name.c_str()));
+    return *v;
+  }
+};
+
+Args ParseArgs(const std::string& command, const std::vector<std::string>& argv,
+               const std::vector<OptionSpec>& specs) {
+  Args args;
+  bool optionsEnd = false;
+  for (size_t i = 0; i < argv.size(); ++i) {
+    const std::string& a = argv[i];
+    if (optionsEnd || a.size() < 2 || a[0] != '-') {
+      args.positional.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnd = true;
+      continue;
+    }
+    if (a == "--yes") {
+      args.yes = true;
+      continue;
+    }
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& s : specs)
+      if (a == s.name) spec = &s;
+    if (!spec) Usage(Format(Msg(CliMsg::UnknownOption), a.c_str(), command.c_str()));
+    if (!spec->takesValue) {
+      args.options[a] = "";
+    } else if (i + 1 < argv.size()) {
+      args.options[a] = argv[++i];
+    } else {
+      Usage(Format(Msg(CliMsg::MissingValue), a.c_str()));
+    }
+  }
+  return args;
+}
+
+void ExpectPositional(const std::string& command, const Args& args, size_t count, const char* what) {
+  if (args.positional.size() != count) Usage(Format(Msg(CliMsg::ArgumentCount), command.c_str(), what));
+}
+
+int ParseNumber(const std::string& text, const char* option, int lo, int hi) {
+  size_t used = 0;
+  long v = 0;
+  try {
+    v = std::stol(text, &used, 10);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size() || text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) || v < lo || v > hi)
+    Usage(Format(Msg(CliMsg::BadNumber), text.c_str(), option, lo, hi));
+  return static_cast<int>(v);
+}
+
+// ---------------------------------------------------------------- projects
+
+enum class FileKind { Json, Nip };
+
+FileKind KindOf(const std::filesystem::path& path) {
+  std::string ext = path.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (ext == ".json") return FileKind::Json;
+  if (ext == ".nip") return FileKind::Nip;
+  Usage(Format(Msg(CliMsg::UnknownKind), path.string().c_str()));
+}
+
+// The tool takes the modulator address as an argument, so the editor need not remember it.
+std::unique_ptr<TNitEditor> NewEditor() {
+  auto editor = std::make_unique<TNitEditor>(RunningProgramPaths());
+  editor->StoreLastIPOnClose = false;
+  editor->StatusProc = [](const std::string& text) {
+    if (!text.empty()) ShowInfo(text);
+  };
+  return editor;
+}
+
+std::unique_ptr<TNitEditor> LoadProject(const std::filesystem::path& path) {
+  const FileKind kind = KindOf(path);
+  auto editor = NewEditor();
+  try {
+    if (kind == FileKind::Nip) {
+      LoadProjectFile(*editor, path);
+    } else {
+      const Bytes bytes = ReadFileBytes(path);
+      ProjectFromJson(*editor, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+  } catch (const JsonError& e) {
+    throw CliError(kFileError, Format("%s: %s", path.string().c_str(), e.what()));
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+  return editor;
+}
+
+void SaveProject(TNitEditor& editor, const std::filesystem::path& path) {
+  try {
+    if (KindOf(path) == FileKind::Nip) {
+      SaveProjectFile(editor, path);
+    } else {
+      const std::string text = ProjectToJson(editor);
+      WriteFileBytes(path, ByteView(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    }
+  } catch (const JsonError& e) {
+    // A text the project holds has no JSON form.
+    throw CliError(kFailed, Format("%s: %s", path.string().c_str(), e.what()));
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+}
+
+// Builds the NIT. The core reports limits and asks its questions through the dialogs.
+void Build(TNitEditor& editor) {
+  try {
+    if (!editor.CreateNITTable()) throw CliError(kFailed, "");
+  } catch (const QuillonError& e) {
+    throw CliError(kFailed, e.what());
+  }
+}
+
+void WriteBytes(const std::filesystem::path& path, const RawString& bytes) {
+  try {
+    WriteFileBytes(path, AsBytes(bytes));
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+}
+
+// ---------------------------------------------------------------- commands
+
+int Convert(const Args& args) {
+  ExpectPositional("convert", args, 2, "EIN und AUS");
+  const std::filesystem::path in = args.positional[0], out = args.positional[1];
+  const FileKind from = KindOf(in), to = KindOf(out);
+  if (from == to) Usage(Msg(CliMsg::SameKind));
+  auto editor = LoadProject(in);
+  // The stored container holds the NIT of the project it is stored with.
+  if (to == FileKind::Nip) Build(*editor);
+  SaveProject(*editor, out);
+  ShowInfo(Format(Msg(CliMsg::Written), out.string().c_str()));
+  return kDone;
+}
+
+std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
+
+// Three decimals, as the grids show frequencies and symbol rates.
+std::string Decimal3(long double value) { return U8(DecimalText(static_cast<double>(value), 3)); }
+
+int Info(const Args& args) {
+  ExpectPositional("info", args, 1, "PROJEKT");
+  auto editor = LoadProject(args.positional[0]);
+  const TNitEditor& e = *editor;
+  const bool cable = e.NetworkType() == TNetworkType::Cable;
+  const char* variants[] = {"EACEM", "ITC", "NorDig V1", "NorDig V2"};
+  const auto yesNo = [](bool on) { return Msg(on ? CliMsg::Yes : CliMsg::No); };
+  std::printf(Msg(CliMsg::InfoNetwork), Msg(cable ? CliMsg::Cable : CliMsg::Terrestrial), U8(e.NetworkName()).c_str(),
+              Hex0x(e.NetworkID(), 4).c_str(), e.VersionNumber());
+  std::printf(Msg(CliMsg::InfoOptions), yesNo(e.AddSLDs()), yesNo(e.AddLCDs()),
+              variants[static_cast<int>(e.Variant())], yesNo(e.AddHDSimulLCN()));
+  std::printf(Msg(CliMsg::InfoLists), e.ChannelList().size());
+  for (const auto& l : e.ChannelList())
+    std::printf(Msg(CliMsg::InfoList), l->ListID(), U8(l->ListName()).c_str(),
+                U8(CountryCodeDisplayText(l->CountryCode())).c_str());
+  size_t services = 0;
+  for (size_t i = 0; i < e.StreamCount(); ++i) services += e.Stream(i)->ServiceList().size();
+  std::printf(Msg(CliMsg::InfoStreams), e.StreamCount(), services);
+  // In the grid's order.
+  for (int32_t row : e.RowOrder()) {
+    const TTransportStreamData& r = *e.Stream(static_cast<size_t>(row));
+    const std::string tsid = Hex0x(r.TSID(), 4), onid = Hex0x(r.OrgNetID(), 4), freq = Decimal3(r.Freq());
+    if (cable) {
+      const TCableDescrData& c = *e.CableEntryList()[static_cast<size_t>(row)];
+      std::printf(Msg(CliMsg::InfoCable), tsid.c_str(), onid.c_str(), freq.c_str(), U8(CableModulationText(c.Modu())).c_str(),
+                  Decimal3(c.SymbRate()).c_str(), r.ServiceList().size());
+    } else {
+      const TTerrestrialDescrData& t = *e.TerrestrialEntryList()[static_cast<size_t>(row)];
+      std::printf(Msg(CliMsg::InfoTerrestrial), tsid.c_str(), onid.c_str(), freq.c_str(),
+                  U8(BandwidthText(t.BandWidth())).c_str(), U8(ConstellationText(t.Constellation())).c_str(),
+                  U8(TransmissionModeText(t.Mode())).c_str(), r.ServiceList().size());
+    }
+    for (const auto& s : r.ServiceList())
+      std::printf(Msg(CliMsg::InfoService), Hex0x(s->ServiceID(), 4).c_str(), s->LogicalNumber(),
+                  U8(StripHexTags(StripControlChars(s->ServiceName()), false)).c_str(),
+                  U8(ServiceTypeText(s->ServiceType())).c_str());
+  }
+  return kDone;
+}
+
+int BuildCommand(const Args& args) {
+  ExpectPositional("build", args, 1, "PROJEKT");
+  const std::filesystem::path out = args.Required("build", "-o");
+  auto editor = LoadProject(args.positional[0]);
+  Build(*editor);
+  const TNITTable& table = *editor->NIT().Actual();
+  const RawString packets = BuildTablePackets(table);
+  WriteBytes(out, packets);
+  ShowInfo(Format(Msg(CliMsg::Built), table.Sections(), packets.size() / RPAGE_LEN, out.string().c_str()));
+  return kDone;
+}
+
+// The result of an export as the editor reports it; failures raised inside it carry
+// their own reason.
+int ExportResult(TNitEditor& editor, bool ok) {
+  const std::string& text = editor.Messages().Text(ok ? EditorMsg::strsExportOK : EditorMsg::strsExportError);
+  if (!ok) throw CliError(kFailed, text);
+  ShowInfo(text);
+  return kDone;
+}
+
+std::string ExportFailure(TNitEditor& editor, const QuillonError& e) {
+  return editor.Messages().Text(EditorMsg::strsExportError) + ": " + e.what();
+}
+
+int Export(const Args& args) {
+  ExpectPositional("export", args, 1, "PROJEKT");
+  const std::filesystem::path out = args.Required("export", "-o");
+  auto editor = LoadProject(args.positional[0]);
+  Build(*editor);
+  bool ok = false;
+  try {
+    ok = editor->ExportNITFile(out);
+  } catch (const StreamError& e) {
+    throw CliError(kFileError, ExportFailure(*editor, e));
+  } catch (const QuillonError& e) {
+    throw CliError(kFailed, ExportFailure(*editor, e));
+  }
+  return ExportResult(*editor, ok);
+}
+
+// A private folder for the upload's temporary file, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-cli-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw CliError(kFileError, Format("mkdtemp: %s", std::strerror(errno)));
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+int Upload(const Args& args) {
+  ExpectPositional("upload", args, 1, "PROJEKT");
+  const std::string host = args.Required("upload", "--host");
+  if (!ParseIPv4(host)) Usage(Format(Msg(CliMsg::BadHost), host.c_str()));
+  const std::string channel = args.Required("upload", "--channel");
+  if (channel != "A" && channel != "B") Usage(Format(Msg(CliMsg::BadChannel), channel.c_str()));
+  const int port = ParseNumber(args.Option("--port").value_or("69"), "--port", 1, 65535);
+  // Not in the usage text: the tests' short wait for a host that never answers.
+  const auto timeout = args.Option("--timeout");
+
+  auto editor = LoadProject(args.positional[0]);
+  editor->SetModulatorAddress(host);
+  editor->TftpPort = static_cast<uint16_t>(port);
+  if (timeout) editor->TftpTimeoutMs = ParseNumber(*timeout, "--timeout", 1, 600000);
+  Build(*editor);
+  TempFolder folder;
+  bool ok = false;
+  try {
+    ok = editor->TransmitNIT(folder.Path(), channel == "A" ? "nit_a" : "nit_b");
+  } catch (const StreamError& e) {
+    throw CliError(kFileError, ExportFailure(*editor, e));
+  } catch (const QuillonError& e) {
+    throw CliError(kFailed, ExportFailure(*editor, e));
+  }
+  return ExportResult(*editor, ok);
+}
+
+int Descramble(const Args& args) {
+  ExpectPositional("descramble", args, 1, "EIN.nit");
+  const std::filesystem::path in = args.positional[0];
+  const std::filesystem::path out = args.Required("descramble", "-o");
+  Bytes bytes;
+  try {
+    bytes = ReadFileBytes(in);
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+  const auto notExport = [&](const std::string& why) {
+    return CliError(kFileError, Format(Msg(CliMsg::NotExportFile), in.string().c_str(), why.c_str()));
+  };
+  if (bytes.size() % RPAGE_LEN != 0) throw notExport(Format(Msg(CliMsg::LengthNotPackets), bytes.size()));
+  const Bytes plain = TNitEditor::ScrambleExport(bytes);
+  for (size_t i = 0; i < plain.size(); i += RPAGE_LEN)
+    if (plain[i] != 0x47) throw notExport(Format(Msg(CliMsg::NoSyncByte), i / RPAGE_LEN));
+  WriteBytes(out, ToRaw(plain));
+  ShowInfo(Format(Msg(CliMsg::Descrambled), plain.size() / RPAGE_LEN, out.string().c_str()));
+  return kDone;
+}
+
+// A capture, a head-end file or raw sections into the container: the first complete NIT
+// (of the asked network). Throws CliError(kFileError) when there is none.
+void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& ext, std::optional<uint16_t> network) {
+  Bytes bytes;
+  try {
+    bytes = ReadFileBytes(in);
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+  if (ext == ".nit") bytes = TNitEditor::ScrambleExport(bytes);
+  TCaptureOptions options;
+  options.NetworkID = network;
+  const TCaptureResult result = ext == ".bin" ? ReadNitSections(bytes, options) : ReadNitCapture(bytes, options);
+  if (!result.Ok()) {
+    std::string seen;
+    for (const TSeenNetwork& n : result.Networks)
+      seen += Format("%s0x%04X (0x%02X%s)", seen.empty() ? "" : ", ", n.NetworkID, n.TableID,
+                     n.Complete ? "" : ", unvollständig");
+    std::string text = Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str());
+    if (!seen.empty()) text += "\n" + Format(Msg(CliMsg::NetworksSeen), seen.c_str());
+    throw CliError(kFileError, text);
+  }
+  if (!LoadCaptureRun(nit, *result.Run))
+    throw CliError(kFileError, Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str()));
+}
+
+int Dump(const Args& args) {
+  ExpectPositional("dump", args, 1, "EINGABE");
+  const std::filesystem::path in = args.positional[0];
+  std::string ext = in.extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::optional<uint16_t> network;
+  if (auto id = args.Option("--network")) {
+    const std::string text = *id;
+    const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
+    char* end = nullptr;
+    const unsigned long v = std::strtoul(text.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
+    if (text.size() <= (hex ? 2u : 0u) || *end != '\0' || v > 0xFFFF)
+      Usage(Format(Msg(CliMsg::BadNumber), text.c_str(), "--network", 0, 0xFFFF));
+    network = static_cast<uint16_t>(v);
+  }
+
+  std::unique_ptr<TNitEditor> editor;
+  TNIT capture;
+  const TNIT* nit = &capture;
+  if (ext == ".nip" || ext == ".json") {
+    editor = LoadProject(in);
+    Build(*editor);
+    nit = &editor->NIT();
+  } else if (ext == ".ts" || ext == ".nit" || ext == ".bin") {
+    LoadCapture(capture, in, ext, network);
+  } else {
+    Usage(Format(Msg(CliMsg::DumpKind), in.string().c_str()));
+  }
+  const std::string text = RenderTreeText(CreateTree(*nit));
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kDone;
+}
+
+struct Command {
+  const char* name;
+  int (*run)(const Args&);
+  std::vector<OptionSpec> options;
+};
+
+int Run(const std::vector<std::string>& argv) {
+  static const Command commands[] = {
+      {"convert", Convert, {}},
+      {"info", Info, {}},
+      {"build", BuildCommand, {{"-o", true}}},
+      {"export", Export, {{"-o", true}}},
+      {"upload", Upload, {{"--host", true}, {"--channel", true}, {"--port", true}, {"--timeout", true}}},
+      {"descramble", Descramble, {{"-o", true}}},
+      {"dump", Dump, {{"--network", true}}},
+  };
+  if (argv.empty()) {
+    std::fputs(Msg(CliMsg::Usage), stderr);
+    return kUsage;
+  }
+  const std::string& name = argv[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    std::fputs(Msg(CliMsg::Usage), stdout);
+    return kDone;
+  }
+  // Questions are answered "Cancel" unless --yes is given anywhere.
+  const bool yes = std::find(argv.begin(), argv.end(), "--yes") != argv.end();
+  StreamDialogs dialogs(stderr, yes);
+  ScopedDialogs scope(dialogs);
+  try {
+    for (const Command& c : commands)
+      if (name == c.name) return c.run(ParseArgs(name, {argv.begin() + 1, argv.end()}, c.options));
+    Usage(Format(Msg(CliMsg::UnknownCommand), name.c_str()));
+  } catch (const CliError& e) {
+    if (*e.what()) ShowError(e.what());
+    if (e.Code() == kUsage) std::fprintf(stderr, "%s\n", Msg(CliMsg::SeeHelp));
+    return e.Code();
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+    return kFailed;
+  }
+}
+
+}  // namespace
+}  // namespace quillon::cli
+
+int main(int argc, char** argv) {
+  return quillon::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
