@@ -1,6 +1,6 @@
 // A capture from anywhere: transport packets or raw sections, optionally for one
 // network. A run that is found must hold checked sections of one table, and its
-// packets must rebuild exactly those sections in a table.
+// packets must rebuild exactly those sections in a table, which shows as a tree.
 //
 // Input: one flag byte, then the capture.
 //   bit 0   raw sections instead of packets
@@ -13,6 +13,8 @@
 #include "nit/capture_reader.h"
 #include "nit/nit_table.h"
 #include "platform/errors.h"
+#include "viewer/table_node.h"
+#include "viewer/table_tree.h"
 
 using namespace quillon;
 
@@ -53,5 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool loaded = LoadCaptureRun(nit, run);
   const TNITTable& held = run.TableID == kTableIdNitActual ? *nit.Actual() : *nit.Other();
   FUZZ_CHECK(loaded == (held.Sections() == static_cast<int>(run.Sections.size())));
+  RenderTreeText(CreateTree(nit));
   return 0;
 }

@@ -1,7 +1,7 @@
 // A descriptor loop under a private data specifier, as a section's loops are read.
 // Every descriptor that decoded either refuses to encode (EncodeError) or encodes to its
 // declared length, and so does what its encoding decodes to; the loop walk agrees with
-// the descriptors taken one at a time.
+// the descriptors taken one at a time, and the viewer shows each of them.
 //
 // Input: one byte choosing the private data specifier in force when the loop starts
 // (bits 0-1: none, EACEM, NorDig, ITC; bit 2: the next four bytes instead), then the
@@ -14,6 +14,8 @@
 #include "descriptors/descriptor.h"
 #include "fuzz_support.h"
 #include "platform/errors.h"
+#include "viewer/table_node.h"
+#include "viewer/table_tree.h"
 
 using namespace quillon;
 
@@ -76,5 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EncodeDescriptorLoop(loop);
   } catch (const EncodeError&) {
   }
+
+  // The viewer shows every descriptor that was taken.
+  TTableTree tree;
+  TTableNode& root = tree.AddRoot(u"Descriptors");
+  for (const auto& d : loop) AddDescriptorNode(root, *d);
+  RenderTreeText(tree);
   return 0;
 }

@@ -1,6 +1,7 @@
 // A run of transport packets given to the NIT as page records, as a project block or a
 // table file hands them over. Whatever decoded must encode again (or refuse with an
-// EncodeError), and the container's stream form must read back to the same records.
+// EncodeError) and show as a tree, and the container's stream form must read back to the
+// same records.
 //
 // Input: one flag byte, then 188-byte packets (a shorter tail is a page of its own).
 //   bit 0     table_id of the first record: 0x40, or 0x41 when set
@@ -13,6 +14,8 @@
 #include "nit/nit_table.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
+#include "viewer/table_node.h"
+#include "viewer/table_tree.h"
 
 using namespace quillon;
 
@@ -78,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   nit.AddRPages(infos);
   EncodeEverything(*nit.Actual());
   EncodeEverything(*nit.Other());
+  RenderTreeText(CreateTree(nit));
 
   TMemoryStream stream;
   nit.SaveToStream(&stream);
