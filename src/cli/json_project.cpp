@@ -84,7 +84,8 @@ class DuplicateKeyGuard {
 Json Parse(std::string_view text) {
   try {
     return Json::parse(text.begin(), text.end(), DuplicateKeyGuard());
-  } catch (const Json::parse_error& e) {
+  } catch (const Json::exception& e) {
+    // Not only syntax: a number beyond the float range is the library's out_of_range.
     std::string what = e.what();
     // Drop the library's "[json.exception.parse_error.101] " tag.
     if (size_t end = what.find("] "); what.rfind('[', 0) == 0 && end != std::string::npos) what.erase(0, end + 2);

@@ -70,6 +70,12 @@ bool TBasicTable::AddRPages(const TRPages& pages, uint16_t addId) {
     }
   }
   if (pages.empty()) return false;
+  // Packets of which none opens a section hold no table: kept, they would pass for one
+  // with no sections, whose identity came from a stray packet.
+  if (FLastSec < 0) {
+    Reset();
+    return false;
+  }
   if (ParseSections() != 0) {
     Reset();
     return false;

@@ -127,9 +127,19 @@ void LoadProjectFile(const TEditorBlockReader& readBlock, const fs::path& name, 
   } catch (const StreamError& e) {
     throw ProjectFileError(name, e.what());  // already names the file
   }
+  LoadProjectBytes(readBlock, std::move(bytes), name, messages);
+}
+
+void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name, const TProjectMessages& messages) {
+  LoadProjectBytes([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+                   std::move(bytes), name, messages);
+}
+
+void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const fs::path& name,
+                      const TProjectMessages& messages) {
   TMemoryStream stream(std::move(bytes));
-  stream.Seek(kMagicBytes);
   try {
+    if (!ReadMagic(stream)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
     const int version = stream.ReadU8();
     if (version != kProjectFileVersion && version != kOldProjectFileVersion)
       throw FileError(name, FillNumbers(messages.Text(ProjectMsg::strsWrongFileFormat), {version, kProjectFileVersion}));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/bytes.h"
 #include "platform/errors.h"
 #include "platform/message_table.h"
 
@@ -60,6 +61,11 @@ void LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
 using TEditorBlockReader = std::function<void(TStream& stream, int fileVer, int prgVer)>;
 void LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
                      const TProjectMessages& messages = TProjectMessages());
+// Both for the bytes of a whole project file; `name` only names it in the errors.
+void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
+                      const TProjectMessages& messages = TProjectMessages());
+void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const std::filesystem::path& name,
+                      const TProjectMessages& messages = TProjectMessages());
 
 // Where SaveProjectFile writes before it renames the file over `name`.
 std::filesystem::path ProjectSaveTempPath(const std::filesystem::path& name);

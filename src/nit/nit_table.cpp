@@ -33,6 +33,9 @@ int TNITTable::ParseSections() {
   FHeader.SetTransportPriority((b(1) >> 5) & 1);
   FTableIdent.PID = static_cast<uint16_t>(((b(1) & 0x1F) << 8) | b(2));
   FHeader.SetScramblingControl(b(3) >> 6);
+  // The NIT travels on its own PID. A table kept from packets of another PID would be
+  // saved under that PID, which no NIT record carries, and be lost on loading.
+  if (FTableIdent.PID != kNitPID) return -1;
 
   int result = 0;
   for (int j = 0; j <= FLastSec && j < kMaxSections; ++j) {

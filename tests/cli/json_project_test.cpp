@@ -251,6 +251,9 @@ TEST_F(JsonProjectTest, RefusesWithTheKeyPath) {
 TEST_F(JsonProjectTest, SyntaxErrorsNameTheirPlace) {
   EXPECT_THAT(Refusal("{\n  \"network\": }"), StartsWith("parse error at line 2, column 14"));
   EXPECT_THAT(Refusal(""), StartsWith("parse error at line 1, column 1"));
+  // Beyond even the 80-bit range: the parser's overflow is a refusal like any other.
+  EXPECT_EQ(Refusal(R"({"transportStreams": [{"frequency": 1e99999}]})"), "number overflow parsing '1e99999'");
+  EXPECT_EQ(Refusal("[-9e9999999999]"), "number overflow parsing '-9e9999999999'");
 }
 
 // A project in which every stored field differs from what reading assumes when the

@@ -192,6 +192,23 @@ TEST_F(BasicTableTest, RefusedPages) {
   EXPECT_EQ(table.AddPage(pages[1]), -2);  // never overwrites slot 17
 }
 
+// Continuation packets alone, even ones that fill section 0's first slot, are no table:
+// the parse must not get to take the table's PID from them.
+TEST_F(BasicTableTest, PacketsThatOpenNoSectionAreNoTable) {
+  TRPages pages = test::TablePackets(Sections({700}));
+  pages.erase(pages.begin());
+  ASSERT_FALSE(pages.empty());
+  EXPECT_FALSE(table.AddRPages(pages, kAnyAddID));
+  EXPECT_EQ(table.Sections(), 0);
+  EXPECT_EQ(table.TableIdent().PID, kAnyPID);
+  EXPECT_TRUE(table.GetRPage(0, 0).empty());
+
+  RawString stray(RPAGE_LEN, '\xE0');  // no sync byte, "PID" 0x00E0
+  EXPECT_FALSE(table.AddRPages({stray}, kAnyAddID));
+  EXPECT_EQ(table.TableIdent().PID, kAnyPID);
+  EXPECT_TRUE(table.GetRPage(0, 0).empty());
+}
+
 TEST_F(BasicTableTest, SetMaxSecRP) {
   const std::pair<int, int> cases[] = {{5, 6}, {25, 6}, {24, 24}, {6, 6}, {0, 6}, {-3, 6}, {12, 12}};
   for (auto [n, expected] : cases) {

@@ -60,6 +60,32 @@ TEST_F(ProjectTest, FileLayoutAndRoundTrip) {
   EXPECT_FALSE(SaveProjectFile(*editor, ""));
 }
 
+// The bytes of a file read as the file is, with the same checks; errors name the name given.
+TEST_F(ProjectTest, BytesOfAFileLoadAsTheFile) {
+  auto editor = MakeEditor();
+  FillCableSample(*editor);
+  const fs::path path = program_ / "p.nip";
+  ASSERT_TRUE(SaveProjectFile(*editor, path));
+  const Bytes file = ReadFileBytes(path);
+
+  auto loaded = MakeEditor();
+  LoadProjectBytes(*loaded, file, "memory.nip");
+  EXPECT_BYTES_EQ(SavedBlock(*editor), SavedBlock(*loaded));
+
+  const Bytes before = SavedBlock(*loaded);
+  for (Bytes damaged : {Bytes(file.begin(), file.begin() + 11), Bytes(file.begin(), file.end() - 1),
+                        Concat(HexToBytes("04000000 4E00 4900 5400 5100"), Bytes(file.begin() + 12, file.end()))}) {
+    try {
+      LoadProjectBytes(*loaded, damaged, "memory.nip");
+      ADD_FAILURE() << "damaged bytes loaded";
+    } catch (const ProjectFileError& e) {
+      EXPECT_EQ(e.File(), "memory.nip");
+      EXPECT_NE(std::string(e.what()).find("memory.nip"), std::string::npos) << e.what();
+    }
+    EXPECT_BYTES_EQ(before, SavedBlock(*loaded));
+  }
+}
+
 TEST_F(ProjectTest, FileOfVersion1HasNoITCByte) {
   auto editor = MakeEditor();
   editor->SetVariant(TLcnVariant::NorDigV1);

@@ -251,5 +251,51 @@ TEST_F(NitTest, AddRPagesRoutesByTableId) {
   EXPECT_EQ(nit.Other()->Sections(), 0);
 }
 
+// A table taken from packets must come back from the container's stream form as it was;
+// packets that cannot give one leave the table as a fresh one is.
+TEST_F(NitTest, OnlyPacketsThatHoldANitOnItsPidAreKept) {
+  TNITTable built(0x40);
+  built.SetTableIdent({0x0010, 0x40, 0, 0x0001});
+  FillWorkedExample(*built.Section(built.AddSection(0x40)));
+  const TRPages good = PacketsOf(built);
+  ASSERT_EQ(good.size(), 1u);
+
+  TMemoryStream fresh;
+  TNIT().SaveToStream(&fresh);
+
+  RawString otherPid = good[0];
+  otherPid[2] = 0x30;  // PID 0x0030, the section intact
+  RawString continuation = good[0];
+  continuation[1] = 0x00;  // no payload_unit_start: opens no section
+  for (const RawString& page : {otherPid, continuation}) {
+    TNIT nit;
+    TRPageInfoArr infos;
+    AddRPageInfo({0x0010, 0x40, 0, 0xFFFF}, infos);
+    infos[0]->RPages = {page};
+    EXPECT_FALSE(nit.AddRPages(infos));
+    EXPECT_EQ(nit.Actual()->Sections(), 0);
+    EXPECT_EQ(nit.Actual()->TableIdent().PID, kAnyPID);
+    TMemoryStream m;
+    nit.SaveToStream(&m);
+    EXPECT_BYTES_EQ(fresh.Data(), m.Data());
+  }
+
+  TNIT nit;
+  TRPageInfoArr infos;
+  AddRPageInfo({0x0010, 0x40, 0, 0xFFFF}, infos);
+  infos[0]->RPages = good;
+  ASSERT_TRUE(nit.AddRPages(infos));
+  TMemoryStream m;
+  nit.SaveToStream(&m);
+  m.Seek(0);
+  TNIT again;
+  again.LoadFromStream(&m);
+  ASSERT_EQ(again.Actual()->Sections(), 1);
+  EXPECT_EQ(again.Actual()->TableIdent().PID, 0x0010);
+  TMemoryStream m2;
+  again.SaveToStream(&m2);
+  EXPECT_BYTES_EQ(m.Data(), m2.Data());
+}
+
 }  // namespace
 }  // namespace quillon
