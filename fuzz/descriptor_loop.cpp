@@ -24,13 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::TInput in(data, size);
   const uint8_t flags = in.U8();
   static const uint32_t kSpecs[] = {kNoPrivSpec, kPrivSpecEacem, kPrivSpecNorDig, kPrivSpecItc};
-  uint32_t spec = kSpecs[flags & 3];
-  if (flags & 4) spec = in.U32();
+  uint32_t privSpec = kSpecs[flags & 3];
+  if (flags & 4) privSpec = in.U32();
   size_t loopLength = (flags & 8) ? (in.U16() & 0x0FFF) : SIZE_MAX;
   const ByteView section = in.Rest();
   if (loopLength == SIZE_MAX) loopLength = section.size();
 
-  DescriptorState().CurrentPrivSpec = spec;
+  DescriptorState().CurrentPrivSpec = privSpec;
   ByteView rest = section;
   TBasicDescriptorArray loop;
   const bool parsed = ParseDescriptorLoop(rest, loopLength, loop);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (parsed) FUZZ_CHECK(DescriptorLoopLength(loop) >= loopLength);
 
   // The same walk one descriptor at a time, to know the specifier each one met.
-  DescriptorState().CurrentPrivSpec = spec;
+  DescriptorState().CurrentPrivSpec = privSpec;
   ByteView walk = section;
   for (const auto& d : loop) {
     const uint32_t met = DescriptorState().CurrentPrivSpec;

@@ -192,11 +192,11 @@ Args ParseArgs(const std::string& command, const std::vector<std::string>& argv,
       args.yes = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const OptionSpec& s : specs)
-      if (a == s.name) spec = &s;
-    if (!spec) Usage(Format(Msg(CliMsg::UnknownOption), a.c_str(), command.c_str()));
-    if (!spec->takesValue) {
+      if (a == s.name) option = &s;
+    if (!option) Usage(Format(Msg(CliMsg::UnknownOption), a.c_str(), command.c_str()));
+    if (!option->takesValue) {
       args.options[a] = "";
     } else if (i + 1 < argv.size()) {
       args.options[a] = argv[++i];

@@ -134,16 +134,16 @@ void CarouselIdentifier(TTableNode& node, const TCarouselIdentifierDescriptor& d
   HexField(node, u"Format ID", 8, d.FormatID, 2, CarouselFormatIDText(d.FormatID));
   if (d.FormatID == kFormatSpecifierPresent) {
     const TFormatSpecifier& f = d.FormatSpecifier;
-    TTableNode& spec = Group(node, u"Format Specifier");
-    DecField(spec, u"Module Version", 8, f.ModuleVersion);
-    HexField(spec, u"Module ID", 16, f.ModuleID, 4);
-    DecField(spec, u"Block Size", 16, f.BlockSize);
-    DecField(spec, u"Module Size", 32, f.ModuleSize);
-    DecField(spec, u"Compression Method", 8, f.CompressionMethod);
-    DecField(spec, u"Original Size", 32, f.OriginalSize);
-    DecField(spec, u"Time Out", 8, f.TimeOut, u"Seconds");
-    DecField(spec, u"Object Key Length", 8, f.ObjectKeyLen);
-    if (f.ObjectKeyLen != 0) BytesNode(spec, u"Object Key Data", f.ObjectKeyData);
+    TTableNode& format = Group(node, u"Format Specifier");
+    DecField(format, u"Module Version", 8, f.ModuleVersion);
+    HexField(format, u"Module ID", 16, f.ModuleID, 4);
+    DecField(format, u"Block Size", 16, f.BlockSize);
+    DecField(format, u"Module Size", 32, f.ModuleSize);
+    DecField(format, u"Compression Method", 8, f.CompressionMethod);
+    DecField(format, u"Original Size", 32, f.OriginalSize);
+    DecField(format, u"Time Out", 8, f.TimeOut, u"Seconds");
+    DecField(format, u"Object Key Length", 8, f.ObjectKeyLen);
+    if (f.ObjectKeyLen != 0) BytesNode(format, u"Object Key Data", f.ObjectKeyData);
   }
   BytesNode(node, u"Private Data", d.PrivateData);
 }

@@ -539,12 +539,12 @@ class CaptureSampleTest : public CaptureReaderTest {
     return r.Run->TableID == kTableIdNitActual ? nit.Actual() : nit.Other();
   }
 
-  // The network loop of a synthetic sample after its private data specifier `spec`.
-  const TBasicDescriptorArray& NetworkLoop(const std::string& file, uint32_t spec) {
+  // The network loop of a synthetic sample after its private data specifier `privSpec`.
+  const TBasicDescriptorArray& NetworkLoop(const std::string& file, uint32_t privSpec) {
     const TNITTable* t = Load(file);
     if (!t) throw std::runtime_error("sample not loaded");
     const TBasicDescriptorArray& loop = t->Section(0)->NWDesc;
-    EXPECT_EQ(One<TPrivDataSpecDescriptor>(loop).DataSpec, spec);
+    EXPECT_EQ(One<TPrivDataSpecDescriptor>(loop).DataSpec, privSpec);
     return loop;
   }
 
@@ -636,7 +636,7 @@ TEST_F(CaptureSampleTest, AustraliaTwoNetworksOnOnePid) {
   const struct {
     uint16_t network;
     const char16_t* name;
-    uint32_t spec;
+    uint32_t privSpec;
   } cases[] = {{0x321D, u"Nine Network Australia", 0x3200}, {0x321B, u"ABC Melbourne", 0x3201}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.network);
@@ -644,7 +644,7 @@ TEST_F(CaptureSampleTest, AustraliaTwoNetworksOnOnePid) {
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(One<TNetworkNameDescriptor>(t->Section(0)->NWDesc).NetName, c.name);
     const TBasicDescriptorArray& loop = t->Section(0)->TSEntry.at(0)->TSDescriptor;
-    EXPECT_EQ(One<TPrivDataSpecDescriptor>(loop).DataSpec, c.spec);
+    EXPECT_EQ(One<TPrivDataSpecDescriptor>(loop).DataSpec, c.privSpec);
     // A Free TV specifier selects no class of ours.
     const TBasicDescriptor& lcn = *loop.back();
     EXPECT_EQ(lcn.Tag, 0x83);
