@@ -1,23 +1,35 @@
 #include "core/bits.h"
 
+#include <algorithm>
+
 #include "platform/errors.h"
 #include "platform/text.h"
 
 namespace quillon {
 
-void ByteWriter::Need(size_t bits) const {
-  if (bit_ + bits > data_.size() * 8)
-    throw EncodeError(Format("Content does not fit the declared length: %zu bytes declared, more needed.",
-                             data_.size()));
+void ByteWriter::Overrun() const {
+  throw EncodeError(Format("Content does not fit the declared length: %zu bytes declared, more needed.",
+                           data_.size()));
 }
 
-void ByteWriter::PutBits(uint32_t value, int width) {
-  Need(static_cast<size_t>(width));
-  if (width < 32) value &= (1u << width) - 1;
-  for (int i = width - 1; i >= 0; --i) {
-    if ((value >> i) & 1) data_[bit_ / 8] |= static_cast<uint8_t>(0x80 >> (bit_ % 8));
-    ++bit_;
-  }
+void ByteWriter::StorePending(Bytes& data) const {
+  const int n = static_cast<int>(bit_ % 8);
+  if (n == 0) return;
+  uint8_t& b = data[bit_ / 8];
+  b = static_cast<uint8_t>((pending_ << (8 - n)) | (b & ((1u << (8 - n)) - 1)));
+}
+
+Bytes ByteWriter::Data() const {
+  Bytes data = data_;
+  StorePending(data);
+  return data;
+}
+
+Bytes ByteWriter::Take() {
+  StorePending(data_);
+  pending_ = 0;
+  bit_ = 0;
+  return std::move(data_);
 }
 
 void ByteWriter::PutUnmasked(uint32_t value, int width) {
@@ -27,7 +39,13 @@ void ByteWriter::PutUnmasked(uint32_t value, int width) {
 }
 
 void ByteWriter::PutBytes(ByteView bytes) {
-  for (uint8_t b : bytes) PutBits(b, 8);
+  if (bit_ % 8 != 0) {
+    for (uint8_t b : bytes) PutBits(b, 8);
+    return;
+  }
+  Need(bytes.size() * 8);
+  std::copy(bytes.begin(), bytes.end(), data_.begin() + static_cast<std::ptrdiff_t>(bit_ / 8));
+  bit_ += bytes.size() * 8;
 }
 
 void ByteWriter::PutBytesPrefix(ByteView bytes, size_t count) {
@@ -48,27 +66,13 @@ void ByteWriter::PutChars(const std::u16string& text, size_t count) {
 
 void ByteWriter::SeekByte(size_t pos) {
   if (pos > data_.size()) throw EncodeError("Write position beyond the declared length.");
+  StorePending(data_);
+  pending_ = 0;
   bit_ = pos * 8;
 }
 
-void ByteReader::Need(size_t bits) const {
-  if (bit_ + bits > data_.size() * 8)
-    throw DecodeError(Format("Data ends after %zu bytes; the layout needs more.", data_.size()));
-}
-
-uint32_t ByteReader::Bits(int width) {
-  Need(static_cast<size_t>(width));
-  uint32_t v = 0;
-  if (bit_ % 8 == 0 && width % 8 == 0) {
-    for (int i = 0; i < width / 8; ++i) v = (v << 8) | data_[bit_ / 8 + i];
-    bit_ += width;
-    return v;
-  }
-  for (int i = 0; i < width; ++i) {
-    v = (v << 1) | ((data_[bit_ / 8] >> (7 - bit_ % 8)) & 1);
-    ++bit_;
-  }
-  return v;
+void ByteReader::Overrun() const {
+  throw DecodeError(Format("Data ends after %zu bytes; the layout needs more.", data_.size()));
 }
 
 Bytes ByteReader::TakeBytes(size_t n) {

@@ -14,19 +14,27 @@ template <>
 constexpr int kLcnBits<TNorDigLogChEntry> = 14;
 
 template <class Entry>
+constexpr int kReservedBits = 15 - kLcnBits<Entry>;
+
+constexpr uint32_t Mask(int bits) { return (1u << bits) - 1; }
+
+// An entry is one 32-bit word; the fields go in and out masked to their widths, as
+// field by field, but in one step (large tables have tens of thousands of entries).
+template <class Entry>
 void PutEntry(ByteWriter& w, const Entry& e) {
-  w.PutU16(e.ServiceID);
-  w.PutBits(e.Visible, 1);
-  w.PutBits(e.Reserved, 15 - kLcnBits<Entry>);
-  w.PutBits(e.ChannelNo, kLcnBits<Entry>);
+  constexpr int lcn = kLcnBits<Entry>;
+  w.PutU32((uint32_t{e.ServiceID} << 16) | ((e.Visible & 1u) << 15) |
+           ((e.Reserved & Mask(kReservedBits<Entry>)) << lcn) | (e.ChannelNo & Mask(lcn)));
 }
 
 template <class Entry>
 void GetEntry(ByteReader& r, Entry& e) {
-  e.ServiceID = r.U16();
-  e.Visible = static_cast<uint8_t>(r.Bits(1));
-  e.Reserved = static_cast<uint8_t>(r.Bits(15 - kLcnBits<Entry>));
-  e.ChannelNo = static_cast<uint16_t>(r.Bits(kLcnBits<Entry>));
+  constexpr int lcn = kLcnBits<Entry>;
+  const uint32_t word = r.U32();
+  e.ServiceID = static_cast<uint16_t>(word >> 16);
+  e.Visible = static_cast<uint8_t>((word >> 15) & 1);
+  e.Reserved = static_cast<uint8_t>((word >> lcn) & Mask(kReservedBits<Entry>));
+  e.ChannelNo = static_cast<uint16_t>(word & Mask(lcn));
 }
 
 template <class Entry>
