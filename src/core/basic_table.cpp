@@ -18,7 +18,8 @@ bool HasPayloadStart(const RawString& page) { return (static_cast<uint8_t>(page[
 // Appends `count` bytes of `page` from `offset`; false when they are not all in the packet.
 bool AppendPayload(Bytes& acc, const RawString& page, int offset, int count) {
   if (offset < 0 || count < 0 || offset + count > RPAGE_LEN) return false;
-  acc.insert(acc.end(), page.begin() + offset, page.begin() + offset + count);
+  const auto* from = reinterpret_cast<const uint8_t*>(page.data()) + offset;
+  acc.insert(acc.end(), from, from + count);
   return true;
 }
 
@@ -43,7 +44,8 @@ TBasicTable::~TBasicTable() { TBasicTable::Reset(); }
 
 void TBasicTable::SetMaxSecRP(int n) {
   FMaxSecRP = (n >= 6 && n <= 24) ? n : 6;
-  for (TRPages& pages : FRPage) pages.assign(static_cast<size_t>(FMaxSecRP), RawString());
+  // A section's slots are made when its first packet arrives.
+  for (TRPages& pages : FRPage) pages.clear();
 }
 
 void TBasicTable::Reset() {
@@ -104,7 +106,9 @@ int TBasicTable::AddPage(const RawString& page) {
   // packets may come in any order; a second run of 16 counters uses the slots from 16 on.
   int i = ((cc - FContCnt) % 16 + 16) % 16;
   if (!ValidSecNr(FActSec)) return -2;
+  NoteSlot(FActSec);
   TRPages& slots = FRPage[FActSec];
+  if (slots.empty()) slots.resize(static_cast<size_t>(FMaxSecRP));
   const int slotCount = static_cast<int>(std::min<size_t>(static_cast<size_t>(FMaxSecRP), slots.size()));
   while (i < slotCount && !slots[i].empty()) i += 16;
   // Refused rather than overwriting a packet already stored.
@@ -120,13 +124,16 @@ void TBasicTable::GetSectionData(int secNr, Bytes& data) const {
   if (!ValidSecNr(secNr)) return;
   const size_t need = static_cast<size_t>(FSecLen[secNr]) + 3;
   if (need <= 3) return;
-  const TRPages& slots = FRPage[secNr];
+  static const TRPages kNoSlots;
+  const TRPages& slots = static_cast<size_t>(secNr) < FRPage.size() ? FRPage[secNr] : kNoSlots;
   Bytes acc;
   acc.reserve(need);
+  static const RawString kNoPage;
   for (int i = 0; acc.size() < need; ++i) {
-    // Every slot used and the section still short: it cannot be rebuilt.
-    if (i >= FMaxSecRP || static_cast<size_t>(i) >= slots.size()) return;
-    const RawString& page = slots[i];
+    // Every slot used and the section still short: it cannot be rebuilt. A section
+    // without slots has FMaxSecRP empty ones.
+    if (i >= FMaxSecRP || (!slots.empty() && static_cast<size_t>(i) >= slots.size())) return;
+    const RawString& page = static_cast<size_t>(i) < slots.size() ? slots[i] : kNoPage;
     if (!IsPacket(page)) {
       ShowMessage("TBasicTable.GetSectionData: Length(Page) <> RPAGE_LEN");
       // The next section's first packet may carry this section's tail before its start.
@@ -152,16 +159,19 @@ void TBasicTable::GetSectionData(int secNr, Bytes& data) const {
 }
 
 RawString TBasicTable::GetRPage(int secNr, int pageNr) const {
-  if (!ValidSecNr(secNr) || pageNr < 0 || static_cast<size_t>(pageNr) >= FRPage[secNr].size()) return {};
+  if (!ValidSecNr(secNr) || static_cast<size_t>(secNr) >= FRPage.size() || pageNr < 0 ||
+      static_cast<size_t>(pageNr) >= FRPage[secNr].size())
+    return {};
   return FRPage[secNr][pageNr];
 }
 
 TBasicSection* TBasicTable::GetSection(int index) const {
-  return ValidSecNr(index) ? FSec[index].get() : nullptr;
+  return ValidSecNr(index) && static_cast<size_t>(index) < FSec.size() ? FSec[index].get() : nullptr;
 }
 
 void TBasicTable::SetSection(int index, std::unique_ptr<TBasicSection> section) {
   if (!ValidSecNr(index)) return;
+  NoteSlot(index);
   FLastSec = index;
   FSec[index] = std::move(section);
 }

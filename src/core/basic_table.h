@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/basic_section.h"
 #include "core/rpages.h"
@@ -47,12 +48,24 @@ class TBasicTable {
   int FContCnt = 0;
   int FMaxSecRP = 6;
   int FActSec = 0;
-  std::array<TRPages, kMaxSections> FRPage;
+  // Packets and section objects by section number; both grow to the highest section
+  // that got either (see NoteSlot), since most tables use few of the 256 and a table is
+  // made for every read.
+  std::vector<TRPages> FRPage;
   TTableIdent FTableIdent;
   TTSHeader FHeader;
   int FLastSec = -1;
   std::array<int, kMaxSections> FSecLen{};
-  std::array<std::unique_ptr<TBasicSection>, kMaxSections> FSec;
+  std::vector<std::unique_ptr<TBasicSection>> FSec;
+
+  // Makes room for section `index` (0..255) in FRPage and FSec.
+  void NoteSlot(int index) {
+    const auto n = static_cast<size_t>(index) + 1;
+    if (FSec.size() < n) {
+      FRPage.resize(n);
+      FSec.resize(n);
+    }
+  }
 };
 
 }  // namespace quillon

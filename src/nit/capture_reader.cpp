@@ -75,12 +75,13 @@ class SectionCollector {
     }
   }
 
-  TCaptureResult Result(const TCaptureOptions& options) const {
+  // Hands the chosen run over; the collector is done after it.
+  TCaptureResult Result(const TCaptureOptions& options) {
     TCaptureResult result;
     result.Networks = seen_;
-    const Run* best = nullptr;
+    Run* best = nullptr;
     auto rank = [](const Run& r) { return std::pair(r.key.tableId != kTableIdNitActual, r.completedAs); };
-    for (const Run& r : runs_) {
+    for (Run& r : runs_) {
       if (r.completedAs < 0 || (options.NetworkID && *options.NetworkID != r.key.networkId)) continue;
       if (!best || rank(r) < rank(*best)) best = &r;
     }
@@ -94,14 +95,15 @@ class SectionCollector {
     run.TableID = best->key.tableId;
     run.NetworkID = best->key.networkId;
     run.Version = best->key.version;
-    run.Sections = best->sections;
+    run.Sections = std::move(best->sections);
     TByteRPages packets;
     for (const Bytes& s : run.Sections) {
       Bytes data(s.size() + 1, 0x00);  // pointer_field 0: the section starts right after it
       std::copy(s.begin(), s.end(), data.begin() + 1);
       PackSection(packets, data, kNitPID, PacketCount(data));
     }
-    for (const TByteRPage& p : packets) run.RPages.emplace_back(p.begin(), p.end());
+    run.RPages.reserve(packets.size());
+    for (const TByteRPage& p : packets) run.RPages.emplace_back(reinterpret_cast<const char*>(p.data()), p.size());
     RenumberContinuity(run.RPages);
     result.Run = std::move(run);
     return result;

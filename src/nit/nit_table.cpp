@@ -27,7 +27,7 @@ int TNITTable::ParseSections() {
   state.CurrentPrivSpec = kNoPrivSpec;
   if (state.ReportUnknownTags) state.UnknownTags.clear();
 
-  const RawString& first = FRPage[0].empty() ? RawString() : FRPage[0][0];
+  const RawString first = GetRPage(0, 0);
   if (first.size() < 4) return -1;
   auto b = [&](int i) { return static_cast<uint8_t>(first[i]); };
   FHeader.SetTransportPriority((b(1) >> 5) & 1);
@@ -42,6 +42,7 @@ int TNITTable::ParseSections() {
     auto section = std::make_unique<TNISection>();
     TNISection* s = section.get();
     // Stored directly: SetSection would move the last section number while we walk it.
+    NoteSlot(j);
     FSec[j] = std::move(section);
     Bytes data;
     GetSectionData(j, data);
