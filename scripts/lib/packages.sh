@@ -4,7 +4,7 @@
 # To configure and build the programs (the tests' libraries are found at configure time).
 quillon_build_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev)
 # Also for every test: the peers and the desktop layer.
-quillon_test_packages=("${quillon_build_packages[@]}" libdvbpsi-dev tftpd-hpa qt6-base-dev)
+quillon_test_packages=("${quillon_build_packages[@]}" libdvbpsi-dev tftpd-hpa qt6-base-dev libbenchmark-dev)
 
 # Installs whichever of the named packages is missing (as root; `apt-get update` runs
 # only then). Exits when something is missing and this is not root.

@@ -66,8 +66,10 @@ class NitReceiver {
 
   void Push(const RawString& packet) {
     Bytes copy(packet.begin(), packet.end());  // the library wants a writable buffer
-    dvbpsi_packet_push(handle.get(), copy.data());
+    Push(copy.data());
   }
+  // One packet of 188 bytes; the library only reads it.
+  void Push(uint8_t* packet) { dvbpsi_packet_push(handle.get(), packet); }
 
   Handle handle;
   std::vector<NitPtr> tables;
