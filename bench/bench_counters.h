@@ -12,9 +12,14 @@ inline void CountSections(benchmark::State& state, int sections) {
       benchmark::Counter(sections, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// 1, 2, 4, .. 256 sections, with a linear fit over them.
-inline void SectionRange(benchmark::internal::Benchmark* b) {
-  b->RangeMultiplier(2)->Range(1, 256)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+// The benchmarks' argument: the number of transport streams.
+inline int Streams(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+// Two streams fill a section.
+inline int SectionsFor(int streams) { return (streams + 1) / 2; }
+
+// 1, 2, 4, .. 512 streams (1 to 256 sections), with a linear fit over the sections.
+inline void StreamRange(benchmark::internal::Benchmark* b) {
+  b->RangeMultiplier(2)->Range(1, 512)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace quillon::bench

@@ -10,12 +10,11 @@
 
 namespace quillon::bench {
 
-BenchNetwork MakeBenchNetwork(int sections) {
+BenchNetwork MakeBenchNetwork(int streams) {
   BenchNetwork n;
   n.id = 0x3A5C;
   n.version = 23;
   n.name = "Stadtnetz S\xFC" "d Kabel";
-  const int streams = 2 * sections;
   static const uint8_t kTypes[] = {0x01, 0x02, 0x19, 0x16};
   for (int i = 0; i < streams; ++i) {
     BenchStream s;

@@ -6,7 +6,7 @@
 // descriptor holds), with a service list, the private data specifier and an EACEM
 // logical channel descriptor: 470 bytes a stream, two streams a section. With a network
 // name of at most 66 characters, our builder and libdvbpsi's generator lay the sections
-// out alike, so `sections` sections hold 2 * `sections` streams on either side.
+// out alike, so n streams make (n + 1) / 2 sections on either side.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -18,7 +18,6 @@
 namespace quillon::bench {
 
 inline constexpr int kServicesPerStream = 63;
-inline constexpr int kMaxSectionsArg = 256;
 
 struct BenchService {
   uint16_t id = 0;
@@ -43,8 +42,8 @@ struct BenchNetwork {
   std::vector<BenchStream> streams;
 };
 
-// The network of `sections` sections.
-BenchNetwork MakeBenchNetwork(int sections);
+// The network of `streams` transport streams.
+BenchNetwork MakeBenchNetwork(int streams);
 
 // Round(value * 10^4) as eight BCD digits: how the cable delivery descriptor carries
 // MHz and Msymbol/s.
@@ -79,11 +78,11 @@ class BenchProject {
 // The 188-byte packets of the project's NIT, as the export sends them.
 RawString BuildOurPackets(TNitEditor& editor);
 
-// A network of `sections` sections, its project and the packets we build of it: what
-// the decoding benchmarks read.
+// A network of `streams` streams, its project and the packets we build of it: what the
+// decoding benchmarks read.
 struct BuiltNetwork {
-  explicit BuiltNetwork(int sections)
-      : network(MakeBenchNetwork(sections)), project(network), packets(BuildOurPackets(project.Editor())) {}
+  explicit BuiltNetwork(int streams)
+      : network(MakeBenchNetwork(streams)), project(network), packets(BuildOurPackets(project.Editor())) {}
   BenchNetwork network;
   BenchProject project;
   RawString packets;

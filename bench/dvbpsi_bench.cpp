@@ -18,8 +18,6 @@ constexpr uint8_t kTableId = 0x40;
 constexpr uint16_t kPid = 0x0010;
 constexpr size_t kPacket = 188, kPayload = 184;
 
-int Sections(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
-
 // Hands a generated descriptor to a loop without copying it.
 void Append(dvbpsi_descriptor_t*& list, dvbpsi_descriptor_t* d) {
   if (!d) Abort("libdvbpsi did not generate a descriptor");
@@ -137,8 +135,8 @@ PeerCount DecodePeer(Bytes& packets, bool descriptors) {
 }
 
 void BuildDvbpsi(benchmark::State& state) {
-  const int sections = Sections(state);
-  const BenchNetwork network = MakeBenchNetwork(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BenchNetwork network = MakeBenchNetwork(streams);
   peer::Handle handle;
   for (auto _ : state) {
     Bytes packets = BuildPeerPackets(handle.get(), network);
@@ -153,8 +151,8 @@ void BuildDvbpsi(benchmark::State& state) {
 }
 
 void DecodeDvbpsi(benchmark::State& state, bool descriptors) {
-  const int sections = Sections(state);
-  const BuiltNetwork built(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BuiltNetwork built(streams);
   Bytes packets(built.packets.begin(), built.packets.end());
   for (auto _ : state) benchmark::DoNotOptimize(DecodePeer(packets, descriptors).streams);
   const PeerCount count = DecodePeer(packets, true);
@@ -167,9 +165,9 @@ void DecodeDvbpsi(benchmark::State& state, bool descriptors) {
 }  // namespace
 
 void RegisterPeerBenchmarks() {
-  SectionRange(benchmark::RegisterBenchmark("build/dvbpsi", BuildDvbpsi));
-  SectionRange(benchmark::RegisterBenchmark("decode/dvbpsi", DecodeDvbpsi, true));
-  SectionRange(benchmark::RegisterBenchmark("decode-table/dvbpsi", DecodeDvbpsi, false));
+  StreamRange(benchmark::RegisterBenchmark("build/dvbpsi", BuildDvbpsi));
+  StreamRange(benchmark::RegisterBenchmark("decode/dvbpsi", DecodeDvbpsi, true));
+  StreamRange(benchmark::RegisterBenchmark("decode-table/dvbpsi", DecodeDvbpsi, false));
 }
 
 }  // namespace quillon::bench

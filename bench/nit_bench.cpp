@@ -16,8 +16,6 @@
 namespace quillon::bench {
 namespace {
 
-int Sections(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
-
 // The packets of a table read back: the capture reader's checks, then the table's own
 // reassembly and every descriptor decoded.
 void DecodeCapture(TNIT& nit, ByteView packets) {
@@ -35,8 +33,8 @@ void ExpectDecoded(const TNIT& nit, const BenchNetwork& network, int sections) {
 }
 
 void BuildOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  BenchProject project(MakeBenchNetwork(sections));
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  BenchProject project(MakeBenchNetwork(streams));
   for (auto _ : state) {
     RawString packets = BuildOurPackets(project.Editor());
     benchmark::DoNotOptimize(packets.data());
@@ -48,8 +46,8 @@ void BuildOurs(benchmark::State& state) {
 // The same packets as a capture: the capture reader (sync, counters, repeated and
 // foreign sections, CRC) in front of the table, as `quillon-cli dump` reads a file.
 void DecodeCaptureOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  const BuiltNetwork built(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BuiltNetwork built(streams);
   for (auto _ : state) {
     TNIT nit;
     DecodeCapture(nit, AsBytes(built.packets));
@@ -64,8 +62,8 @@ void DecodeCaptureOurs(benchmark::State& state) {
 // The packets of the table as its page record, into the table: what a project's saved
 // packets and libdvbpsi's demux go through (sorting, reassembly, CRC, every descriptor).
 void DecodeOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  const BuiltNetwork built(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BuiltNetwork built(streams);
   TRPageInfoArr infos;
   TRPageInfo& info =
       *infos[static_cast<size_t>(AddRPageInfo({kNitPID, kTableIdNitActual, 0, built.network.id}, infos))];
@@ -82,8 +80,8 @@ void DecodeOurs(benchmark::State& state) {
 }
 
 void TreeOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  const BuiltNetwork built(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BuiltNetwork built(streams);
   TNIT nit;
   DecodeCapture(nit, AsBytes(built.packets));
   for (auto _ : state) {
@@ -95,8 +93,8 @@ void TreeOurs(benchmark::State& state) {
 
 // The project block in memory: what saving and loading cost without the disk.
 void SaveOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  BenchProject project(MakeBenchNetwork(sections));
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  BenchProject project(MakeBenchNetwork(streams));
   for (auto _ : state) {
     TMemoryStream stream;
     project.Editor().SaveConfiguration(&stream);
@@ -106,8 +104,8 @@ void SaveOurs(benchmark::State& state) {
 }
 
 void LoadOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  BenchProject project(MakeBenchNetwork(sections));
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  BenchProject project(MakeBenchNetwork(streams));
   TMemoryStream saved;
   project.Editor().SaveConfiguration(&saved);
   BenchProject target(MakeBenchNetwork(1));
@@ -122,8 +120,8 @@ void LoadOurs(benchmark::State& state) {
 
 // The .nip file on the scratch folder's file system, with its sync and rename.
 void SaveLoadFileOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  BenchProject project(MakeBenchNetwork(sections));
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  BenchProject project(MakeBenchNetwork(streams));
   const std::filesystem::path file = project.Folder() / "bench.nip";
   for (auto _ : state) {
     SaveProjectFile(project.Editor(), file);
@@ -135,8 +133,8 @@ void SaveLoadFileOurs(benchmark::State& state) {
 // From the project to the decoded table: built, packed, scrambled as the head-end file
 // holds it, descrambled and read back.
 void PipelineOurs(benchmark::State& state) {
-  const int sections = Sections(state);
-  const BenchNetwork network = MakeBenchNetwork(sections);
+  const int streams = Streams(state), sections = SectionsFor(streams);
+  const BenchNetwork network = MakeBenchNetwork(streams);
   BenchProject project(network);
   for (auto _ : state) {
     const Bytes exported = TNitEditor::ScrambleExport(AsBytes(BuildOurPackets(project.Editor())));
@@ -150,14 +148,14 @@ void PipelineOurs(benchmark::State& state) {
 }  // namespace
 
 void RegisterOurBenchmarks() {
-  SectionRange(benchmark::RegisterBenchmark("build/ours", BuildOurs));
-  SectionRange(benchmark::RegisterBenchmark("decode/ours", DecodeOurs));
-  SectionRange(benchmark::RegisterBenchmark("decode-capture/ours", DecodeCaptureOurs));
-  SectionRange(benchmark::RegisterBenchmark("tree/ours", TreeOurs));
-  SectionRange(benchmark::RegisterBenchmark("save/ours", SaveOurs));
-  SectionRange(benchmark::RegisterBenchmark("load/ours", LoadOurs));
-  SectionRange(benchmark::RegisterBenchmark("save-load-file/ours", SaveLoadFileOurs));
-  SectionRange(benchmark::RegisterBenchmark("pipeline/ours", PipelineOurs));
+  StreamRange(benchmark::RegisterBenchmark("build/ours", BuildOurs));
+  StreamRange(benchmark::RegisterBenchmark("decode/ours", DecodeOurs));
+  StreamRange(benchmark::RegisterBenchmark("decode-capture/ours", DecodeCaptureOurs));
+  StreamRange(benchmark::RegisterBenchmark("tree/ours", TreeOurs));
+  StreamRange(benchmark::RegisterBenchmark("save/ours", SaveOurs));
+  StreamRange(benchmark::RegisterBenchmark("load/ours", LoadOurs));
+  StreamRange(benchmark::RegisterBenchmark("save-load-file/ours", SaveLoadFileOurs));
+  StreamRange(benchmark::RegisterBenchmark("pipeline/ours", PipelineOurs));
 }
 
 }  // namespace quillon::bench
