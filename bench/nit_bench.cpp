@@ -20,7 +20,7 @@ namespace {
 // reassembly and every descriptor decoded.
 void DecodeCapture(TNIT& nit, ByteView packets) {
   TCaptureResult result = ReadNitCapture(packets);
-  if (!result.Ok() || !LoadCaptureRun(nit, *result.Run)) Abort("our decoder refused the benchmark packets: " + result.Error);
+  if (!result.Ok() || !LoadCaptureRun(nit, std::move(*result.Run))) Abort("our decoder refused the benchmark packets: " + result.Error);
 }
 
 void ExpectDecoded(const TNIT& nit, const BenchNetwork& network, int sections) {

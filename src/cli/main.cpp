@@ -479,7 +479,7 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
   if (ext == ".nit") bytes = TNitEditor::ScrambleExport(bytes);
   TCaptureOptions options;
   options.NetworkID = network;
-  const TCaptureResult result = ext == ".bin" ? ReadNitSections(bytes, options) : ReadNitCapture(bytes, options);
+  TCaptureResult result = ext == ".bin" ? ReadNitSections(bytes, options) : ReadNitCapture(bytes, options);
   if (!result.Ok()) {
     std::string seen;
     for (const TSeenNetwork& n : result.Networks)
@@ -489,7 +489,7 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
     if (!seen.empty()) text += "\n" + Format(Msg(CliMsg::NetworksSeen), seen.c_str());
     throw CliError(kFileError, text);
   }
-  if (!LoadCaptureRun(nit, *result.Run))
+  if (!LoadCaptureRun(nit, std::move(*result.Run)))
     throw CliError(kFileError, Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str()));
 }
 

@@ -281,11 +281,11 @@ TCaptureResult ReadNitSections(ByteView sections, const TCaptureOptions& options
   return collector.Result(options);
 }
 
-bool LoadCaptureRun(TNIT& nit, const TCaptureRun& run) {
+bool LoadCaptureRun(TNIT& nit, TCaptureRun run) {
   nit.Delete();
   TRPageInfoArr infos;
   TRPageInfo& info = *infos[static_cast<size_t>(AddRPageInfo({kNitPID, run.TableID, 0, run.NetworkID}, infos))];
-  info.RPages = run.RPages;
+  info.RPages = std::move(run.RPages);
   info.SetSectionCount(static_cast<int>(run.Sections.size()));
   for (size_t i = 0; i < run.Sections.size(); ++i) info.SetSectionRead(static_cast<int>(i), true);
   return nit.AddRPages(infos);

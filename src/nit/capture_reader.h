@@ -60,6 +60,7 @@ TCaptureResult ReadNitSections(ByteView sections, const TCaptureOptions& options
 
 // Empties the container and hands the run to its table (0 for 0x40, 1 for 0x41) as a
 // received page record. False when the table refuses it (a descriptor it cannot take).
-bool LoadCaptureRun(TNIT& nit, const TCaptureRun& run);
+// A run passed as an rvalue gives its packets over instead of having them copied.
+bool LoadCaptureRun(TNIT& nit, TCaptureRun run);
 
 }  // namespace quillon
