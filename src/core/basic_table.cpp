@@ -94,6 +94,9 @@ int TBasicTable::AddPage(const RawString& page) {
   if (s != kNone) {
     int last = PacketLastSectionNumber(page, FTableIdent.AddID);
     if (last == kNone) return -2;
+    // A section beyond the last one, or sections that disagree on which is the last, make
+    // no table: the sections kept would not be those the saved packets read back as.
+    if (s > last || (FLastSec >= 0 && last != FLastSec)) return -2;
     int len = PacketSectionLength(page, FTableIdent.AddID);
     if (len == kNone) return -2;
     FLastSec = last;

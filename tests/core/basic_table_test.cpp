@@ -209,6 +209,26 @@ TEST_F(BasicTableTest, PacketsThatOpenNoSectionAreNoTable) {
   EXPECT_TRUE(table.GetRPage(0, 0).empty());
 }
 
+// Sections must agree on the last section number and none may lie beyond it. Otherwise
+// the table kept the sections up to whichever packet came last, while its saved packets
+// (section by section) read back as another, incomplete table: loaded once, lost on the
+// next load.
+TEST_F(BasicTableTest, SectionsDisagreeingOnTheLastAreNoTable) {
+  using Numbers = std::vector<std::pair<uint8_t, uint8_t>>;  // section, last section
+  for (const Numbers& numbers : {Numbers{{0, 1}, {1, 1}, {2, 1}}, Numbers{{1, 5}, {0, 1}}, Numbers{{0, 2}, {1, 1}}}) {
+    std::vector<std::unique_ptr<TRawSection>> sections;
+    for (auto [nr, last] : numbers) sections.push_back(test::MakeSection(300, nr, last));
+    EXPECT_FALSE(table.AddRPages(test::TablePackets(std::move(sections)), kAnyAddID)) << numbers.size();
+    EXPECT_EQ(table.Sections(), 0);
+    EXPECT_TRUE(table.GetRPage(0, 0).empty());
+  }
+  std::vector<std::unique_ptr<TRawSection>> agreeing;
+  agreeing.push_back(test::MakeSection(300, 1, 1));
+  agreeing.push_back(test::MakeSection(300, 0, 1));
+  EXPECT_TRUE(table.AddRPages(test::TablePackets(std::move(agreeing)), kAnyAddID));
+  EXPECT_EQ(table.Sections(), 2);
+}
+
 TEST_F(BasicTableTest, SetMaxSecRP) {
   const std::pair<int, int> cases[] = {{5, 6}, {25, 6}, {24, 24}, {6, 6}, {0, 6}, {-3, 6}, {12, 12}};
   for (auto [n, expected] : cases) {
