@@ -6,11 +6,14 @@
 namespace quillon {
 
 std::string VFormat(const char* fmt, va_list args) {
+  // Most texts fit the buffer on the stack: one pass; longer ones are printed again.
+  char buffer[256];
   va_list copy;
   va_copy(copy, args);
-  int n = std::vsnprintf(nullptr, 0, fmt, copy);
+  int n = std::vsnprintf(buffer, sizeof buffer, fmt, copy);
   va_end(copy);
   if (n <= 0) return {};
+  if (static_cast<size_t>(n) < sizeof buffer) return std::string(buffer, static_cast<size_t>(n));
   std::string out(static_cast<size_t>(n) + 1, '\0');
   std::vsnprintf(out.data(), out.size(), fmt, args);
   out.resize(static_cast<size_t>(n));

@@ -1,5 +1,7 @@
 #include "viewer/node_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdarg>
 
@@ -18,15 +20,44 @@ std::u16string Fmt(const char* fmt, ...) {
   return Utf8ToUtf16(text);
 }
 
-std::u16string Bits(int width) { return Fmt("%d Bit", width); }
+namespace {
 
-std::u16string Dec(int64_t value) { return Fmt("%lld", static_cast<long long>(value)); }
+// Most of a large tree is numbers; they are written here directly, without printf and
+// the UTF-8 round trip, since printing them costs more than the rest of the tree.
+constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
-std::u16string Hex(uint32_t value, int digits) { return Fmt("0x%.*X", digits, value); }
+std::u16string DecWith(int64_t value, std::u16string_view suffix) {
+  char buffer[24];
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  std::u16string out(static_cast<const char*>(buffer), end);
+  out += suffix;
+  return out;
+}
+
+}  // namespace
+
+std::u16string Bits(int width) { return DecWith(width, u" Bit"); }
+
+std::u16string Dec(int64_t value) { return DecWith(value, {}); }
+
+// As printf's "0x%.*X": at least `digits` digits (one when negative), none at all for 0
+// with no digits asked.
+std::u16string Hex(uint32_t value, int digits) {
+  int significant = 0;
+  for (uint32_t v = value; v != 0; v >>= 4) ++significant;
+  const int count = std::max(digits < 0 ? 1 : digits, significant);
+  std::u16string out(2 + static_cast<size_t>(count), u'0');
+  out[1] = u'x';
+  for (size_t i = out.size(); value != 0; value >>= 4) out[--i] = kHexDigits[value & 0xF];
+  return out;
+}
 
 std::u16string ByteList(const Bytes& bytes) {
-  std::u16string out;
-  for (uint8_t b : bytes) out += Fmt("%2.2X ", b);
+  std::u16string out(3 * bytes.size(), u' ');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    out[3 * i] = kHexDigits[bytes[i] >> 4];
+    out[3 * i + 1] = kHexDigits[bytes[i] & 0xF];
+  }
   return out;
 }
 
@@ -52,10 +83,10 @@ TTableNode& CodeField(TTableNode& parent, std::u16string name, uint32_t code) {
 }
 
 TTableNode& BytesNode(TTableNode& parent, std::u16string name, const Bytes& bytes) {
-  return parent.Add(std::move(name), Fmt("%d Bytes", static_cast<int>(bytes.size())), ByteList(bytes));
+  return parent.Add(std::move(name), DecWith(static_cast<int64_t>(bytes.size()), u" Bytes"), ByteList(bytes));
 }
 
-std::u16string Chars(int count) { return Fmt("%d Chars", count); }
+std::u16string Chars(int count) { return DecWith(count, u" Chars"); }
 
 TTableNode& CharTableText(TTableNode& parent, std::u16string name, std::u16string length, const RawString& bytes,
                           const std::u16string& decoded) {
