@@ -1,11 +1,11 @@
 #include "viewer/node_text.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
 
 #include "platform/codepage.h"
+#include "platform/hex.h"
 #include "platform/text.h"
 #include "vocabulary/dvb_text.h"
 #include "vocabulary/number_text.h"
@@ -24,12 +24,12 @@ namespace {
 
 // Most of a large tree is numbers; they are written here directly, without printf and
 // the UTF-8 round trip, since printing them costs more than the rest of the tree.
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
+std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
 
 std::u16string DecWith(int64_t value, std::u16string_view suffix) {
   char buffer[24];
   const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  std::u16string out(static_cast<const char*>(buffer), end);
+  std::u16string out = Ascii({buffer, end});
   out += suffix;
   return out;
 }
@@ -40,25 +40,14 @@ std::u16string Bits(int width) { return DecWith(width, u" Bit"); }
 
 std::u16string Dec(int64_t value) { return DecWith(value, {}); }
 
-// As printf's "0x%.*X": at least `digits` digits (one when negative), none at all for 0
-// with no digits asked.
 std::u16string Hex(uint32_t value, int digits) {
-  int significant = 0;
-  for (uint32_t v = value; v != 0; v >>= 4) ++significant;
-  const int count = std::max(digits < 0 ? 1 : digits, significant);
-  std::u16string out(2 + static_cast<size_t>(count), u'0');
-  out[1] = u'x';
-  for (size_t i = out.size(); value != 0; value >>= 4) out[--i] = kHexDigits[value & 0xF];
-  return out;
+  // As printf's "0x%.*X", which writes no digit for 0 when none is asked.
+  if (value == 0 && digits == 0) return u"0x";
+  return Ascii(Hex0x(value, digits));
 }
 
 std::u16string ByteList(const Bytes& bytes) {
-  std::u16string out(3 * bytes.size(), u' ');
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    out[3 * i] = kHexDigits[bytes[i] >> 4];
-    out[3 * i + 1] = kHexDigits[bytes[i] & 0xF];
-  }
-  return out;
+  return bytes.empty() ? std::u16string() : Ascii(HexBytes(bytes)) + u" ";
 }
 
 double BcdValue(uint32_t field, int power) {
