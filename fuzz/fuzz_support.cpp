@@ -8,6 +8,7 @@
 
 #include "descriptors/descriptor.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 
 namespace quillon::fuzz {

@@ -35,6 +35,7 @@ const TKindLayout kKinds[] = {
     {DialogKind::ErrorCancel, QMessageBox::Critical, "Error", QMessageBox::Cancel, QMessageBox::Cancel},
     {DialogKind::ErrorOk, QMessageBox::Critical, "Error", QMessageBox::Ok, QMessageBox::Ok},
     {DialogKind::Information, QMessageBox::Information, "Information", QMessageBox::Ok, QMessageBox::Ok},
+    {DialogKind::Warning, QMessageBox::Warning, "Warning", QMessageBox::Ok, QMessageBox::Ok},
     {DialogKind::QuestionYesCancel, QMessageBox::Question, "Confirmation", QMessageBox::Yes | QMessageBox::Cancel,
      QMessageBox::Cancel},
     {DialogKind::QuestionYesNo, QMessageBox::Question, "Confirmation", QMessageBox::Yes | QMessageBox::No,
@@ -47,6 +48,7 @@ TQtDialogs::TQtDialogs(TLangDispatcher* dispatcher) : lang_("TMessageDialogs", d
   // Read each time a box opens, so they follow the active language.
   lang_.Add("Error", "Fehler");
   lang_.Add("Information", "Informationen");
+  lang_.Add("Warning", "Warnung");
   lang_.Add("Confirmation", "Bestätigen");
   for (const TButtonText& b : kButtons) lang_.Add(b.key, b.german);
 }

@@ -175,6 +175,8 @@ class TNitEditor {
   bool StoreLastIPOnClose = true;
 
   static Bytes ScrambleExport(ByteView bytes);
+  // The same in place for a piece of a longer run that starts `offset` bytes into it.
+  static void ScrambleExport(std::span<uint8_t> bytes, uint64_t offset);
   // The export of the export button: builds, then writes or uploads; the result text
   // goes to StatusProc. `askFileName` stands for the save dialog (nullopt: cancelled).
   void ExportNIT(const std::function<std::optional<std::filesystem::path>()>& askFileName);

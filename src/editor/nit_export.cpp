@@ -5,7 +5,7 @@
 #include "core/rpages.h"
 #include "editor/nit_editor.h"
 #include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "tftp/tftp_client.h"
 
@@ -28,21 +28,6 @@ RawString ExportPackets(const TNIT& nit) {
   return packets;
 }
 
-// Writes beside the target and renames over it, so a failed write leaves any earlier
-// file as it was and no half-written one.
-void WriteFileReplacing(const std::filesystem::path& path, ByteView data) {
-  std::filesystem::path part = path;
-  part += ".part";
-  try {
-    WriteFileBytes(part, data);
-    std::filesystem::rename(part, path);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(part, ignored);
-    throw;
-  }
-}
-
 // Removes the upload file however the transfer ends: it only exists to be sent.
 struct RemoveAtEnd {
   std::filesystem::path path;
@@ -56,8 +41,13 @@ struct RemoveAtEnd {
 
 Bytes TNitEditor::ScrambleExport(ByteView bytes) {
   Bytes out(bytes.begin(), bytes.end());
-  for (size_t i = 0; i < out.size(); ++i) out[i] ^= static_cast<uint8_t>(kExportKey >> (24 - 8 * (i % 4)));
+  ScrambleExport(out, 0);
   return out;
+}
+
+void TNitEditor::ScrambleExport(std::span<uint8_t> bytes, uint64_t offset) {
+  for (size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] ^= static_cast<uint8_t>(kExportKey >> (24 - 8 * ((offset + i) % 4)));
 }
 
 bool TNitEditor::ExportNITFile(const std::filesystem::path& fileName) {
@@ -65,7 +55,7 @@ bool TNitEditor::ExportNITFile(const std::filesystem::path& fileName) {
   const RawString packets = ExportPackets(nit_);
   // No sections (a stopped build): a file without packets is no export.
   if (packets.empty()) return false;
-  WriteFileReplacing(fileName, ScrambleExport(AsBytes(packets)));
+  WriteFileBytes(fileName, ScrambleExport(AsBytes(packets)));
   return true;
 }
 

@@ -1,14 +1,10 @@
 #include "editor/project_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <iterator>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <new>
 
 #include "editor/nit_editor.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "project/record_stream.h"
@@ -50,53 +46,12 @@ std::string FillNumbers(const std::string& text, std::initializer_list<int> numb
   return out;
 }
 
+std::string Named(const fs::path& name, const std::string& reason) {
+  return Format("\"%s\": %s", name.c_str(), reason.c_str());
+}
+
 ProjectFileError FileError(const fs::path& name, const std::string& reason) {
-  return ProjectFileError(name, Format("\"%s\": %s", name.c_str(), reason.c_str()));
-}
-
-std::string SystemError(const char* action, const fs::path& path) {
-  return Format("Cannot %s \"%s\": %s.", action, path.c_str(), std::strerror(errno));
-}
-
-// Writes `data` to a temporary file beside `target`, flushes it to the disk and renames
-// it over `target`: whatever fails, `target` is either the old file or the new one.
-void ReplaceFile(fs::path target, ByteView data) {
-  std::error_code ec;
-  // Replace the file a link points to, not the link.
-  if (fs::is_symlink(target, ec)) {
-    fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  const fs::path temp = ProjectSaveTempPath(target);
-  struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  // O_NOFOLLOW: a link planted at the temporary name must not redirect the write.
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) throw StreamError(SystemError("create", temp));
-  auto fail = [&](const char* action, const fs::path& path) {
-    std::string text = SystemError(action, path);
-    if (fd >= 0) ::close(fd);
-    ::unlink(temp.c_str());
-    throw StreamError(text);
-  };
-  if (replacing && ::fchmod(fd, old.st_mode & 07777) != 0) fail("write", temp);
-  for (size_t done = 0; done < data.size();) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) fail("write", temp);
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) fail("write", temp);
-  int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0) fail("write", temp);
-  if (::rename(temp.c_str(), target.c_str()) != 0) fail("replace", target);
-  // The rename itself reaches the disk with the folder; a failure here loses nothing.
-  int dir = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  return ProjectFileError(name, Named(name, reason));
 }
 
 }  // namespace
@@ -110,34 +65,37 @@ bool IsNitProjectFile(const fs::path& name) {
   }
 }
 
-void LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMessages& messages) {
-  LoadProjectFile([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+TProjectLoadResult LoadProjectFile(TNitEditor& editor, const fs::path& name, const TProjectMessages& messages) {
+  return LoadProjectFile([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
                   name, messages);
 }
 
-void LoadProjectFile(const TEditorBlockReader& readBlock, const fs::path& name, const TProjectMessages& messages) {
-  // The magic first, so that no large file of another kind is read in.
+TProjectLoadResult LoadProjectFile(const TEditorBlockReader& readBlock, const fs::path& name,
+                                   const TProjectMessages& messages) {
   Bytes bytes;
   try {
-    TFileStream file(name, TFileStream::Mode::Read);
-    if (!ReadMagic(file)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
-    file.Seek(0);
-    bytes.resize(static_cast<size_t>(file.Size()));
-    file.ReadBuffer(bytes.data(), bytes.size());
+    // The magic first, so that no large file of another kind is read in.
+    {
+      TFileStream file(name, TFileStream::Mode::Read);
+      if (!ReadMagic(file)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
+    }
+    bytes = ReadFileBytes(name, kMaxWholeFileBytes);
   } catch (const StreamError& e) {
     throw ProjectFileError(name, e.what());  // already names the file
   }
-  LoadProjectBytes(readBlock, std::move(bytes), name, messages);
+  return LoadProjectBytes(readBlock, std::move(bytes), name, messages);
 }
 
-void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name, const TProjectMessages& messages) {
-  LoadProjectBytes([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
+TProjectLoadResult LoadProjectBytes(TNitEditor& editor, Bytes bytes, const fs::path& name,
+                                    const TProjectMessages& messages) {
+  return LoadProjectBytes([&editor](TStream& stream, int fileVer, int prgVer) { editor.LoadConfiguration(&stream, fileVer, prgVer); },
                    std::move(bytes), name, messages);
 }
 
-void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const fs::path& name,
-                      const TProjectMessages& messages) {
+TProjectLoadResult LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const fs::path& name,
+                                    const TProjectMessages& messages) {
   TMemoryStream stream(std::move(bytes));
+  TProjectLoadResult result;
   try {
     if (!ReadMagic(stream)) throw FileError(name, messages.Text(ProjectMsg::strsNoNitProjFile));
     const int version = stream.ReadU8();
@@ -149,13 +107,16 @@ void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const fs
     throw;
   } catch (const QuillonError& e) {
     throw FileError(name, e.what());
+  } catch (const std::bad_alloc&) {
+    throw FileError(name, "not enough memory to read the project.");
   }
-}
-
-fs::path ProjectSaveTempPath(const fs::path& name) {
-  fs::path temp = name;
-  temp += ".tmp";
-  return temp;
+  // Bytes after the block are not refused: a newer program version may append to the
+  // format, and a file that loaded before must keep loading. The user is told.
+  result.TrailingBytes = stream.Remaining();
+  if (result.TrailingBytes > 0)
+    result.Warning =
+        Named(name, FillNumbers(messages.Text(ProjectMsg::strsTrailingData), {static_cast<int>(result.TrailingBytes)}));
+  return result;
 }
 
 bool SaveProjectFile(TNitEditor& editor, const fs::path& name) {
@@ -167,7 +128,7 @@ bool SaveProjectFile(TNitEditor& editor, const fs::path& name) {
   stream.WriteString16(Utf8ToUtf16(kProgramVersion));
   editor.SaveConfiguration(&stream);
   try {
-    ReplaceFile(name, stream.Data());
+    WriteFileBytes(name, stream.Data());
   } catch (const QuillonError& e) {
     // Nothing reached the file: the changes are still unsaved.
     if (wasModified) editor.SetModified();

@@ -22,6 +22,7 @@ enum class ProjectMsg {
   strsNoNitProjFile,
   strsWrongFileFormat,  // the file's version and the version written, as two "%d"
   strsAskForSaving,
+  strsTrailingData,  // the number of bytes after the project, as "%d"
 };
 
 inline constexpr TMessageRow<ProjectMsg> kProjectMessageRows[] = {
@@ -29,6 +30,9 @@ inline constexpr TMessageRow<ProjectMsg> kProjectMessageRows[] = {
     {ProjectMsg::strsNoNitProjFile, "strsNoNitProjFile", "Die gewählte Datei ist kein NIT-Projekt!"},
     {ProjectMsg::strsWrongFileFormat, "strsWrongFileFormat", "Falsches Dateiformat!\r\nVersion: %d  Benötigt: %d"},
     {ProjectMsg::strsAskForSaving, "strsAskForSaving", "Wollen Sie das aktuelle NIT-Projekt speichern?"},
+    {ProjectMsg::strsTrailingData, "strsTrailingData",
+     "Nach dem Ende des NIT-Projekts folgen noch %d Byte, die nicht dazugehören. Sie wurden nicht gelesen und "
+     "fehlen nach dem nächsten Speichern."},
 };
 using TProjectMessages = TMessageTable<ProjectMsg, kProjectMessageRows>;
 
@@ -51,28 +55,33 @@ class ProjectFileError : public QuillonError {
 // True when `name` is a readable file whose first 12 bytes are the magic. Never throws.
 bool IsNitProjectFile(const std::filesystem::path& name);
 
+// What a load met that did not keep the project from loading.
+struct TProjectLoadResult {
+  uint64_t TrailingBytes = 0;  // after the editor block's end marker; not read
+  std::string Warning;         // for the user, naming the file; empty when all is well
+};
+
 // Reads a project of format version 2 or 1 into `editor`. Throws ProjectFileError for a
-// file that cannot be opened, is no project, has another version or a damaged block; the
-// editor then keeps the project it had.
-void LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
-                     const TProjectMessages& messages = TProjectMessages());
+// file that cannot be opened, is no regular file, is larger than kMaxWholeFileBytes, is
+// no project, has another version or a damaged block; the editor then keeps the project
+// it had.
+TProjectLoadResult LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
+                                   const TProjectMessages& messages = TProjectMessages());
 // The same with the editor block read by `readBlock` (fileVer, prgVer as for
 // TNitEditor::LoadConfiguration), e.g. a panel that refreshes its widgets afterwards.
 using TEditorBlockReader = std::function<void(TStream& stream, int fileVer, int prgVer)>;
-void LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
-                     const TProjectMessages& messages = TProjectMessages());
+TProjectLoadResult LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
+                                   const TProjectMessages& messages = TProjectMessages());
 // Both for the bytes of a whole project file; `name` only names it in the errors.
-void LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
-                      const TProjectMessages& messages = TProjectMessages());
-void LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes, const std::filesystem::path& name,
-                      const TProjectMessages& messages = TProjectMessages());
+TProjectLoadResult LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
+                                    const TProjectMessages& messages = TProjectMessages());
+TProjectLoadResult LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes,
+                                    const std::filesystem::path& name,
+                                    const TProjectMessages& messages = TProjectMessages());
 
-// Where SaveProjectFile writes before it renames the file over `name`.
-std::filesystem::path ProjectSaveTempPath(const std::filesystem::path& name);
-
-// Writes the project to `name` through ProjectSaveTempPath(name) and a rename, so a
-// failed save leaves an older file whole. False for an empty name; throws
-// ProjectFileError when the file cannot be written, and the editor stays modified.
+// Writes the project to `name` through WriteFileBytes (platform/files.h), so a failed
+// save leaves an older file whole. False for an empty name; throws ProjectFileError
+// when the file cannot be written, and the editor stays modified.
 bool SaveProjectFile(TNitEditor& editor, const std::filesystem::path& name);
 
 // Status-bar form of a project name: the path as seen from the "Data" folder beside

@@ -78,9 +78,11 @@ bool TProjectSession::OpenEditor(const fs::path& name) {
     std::error_code ec;
     const fs::path file = fs::absolute(name, ec);
     try {
-      LoadProjectFile([this](TStream& stream, int fileVer, int prgVer) { host_.LoadEditorBlock(stream, fileVer, prgVer); },
-                      file, messages_);
+      const TProjectLoadResult loaded = LoadProjectFile(
+          [this](TStream& stream, int fileVer, int prgVer) { host_.LoadEditorBlock(stream, fileVer, prgVer); }, file,
+          messages_);
       current_ = file;
+      if (!loaded.Warning.empty()) Dialogs().Show(DialogKind::Warning, loaded.Warning);
     } catch (const ProjectFileError& e) {
       ShowError(e.what());  // names the file and the reason; the editor keeps its empty project
     } catch (const std::exception& e) {

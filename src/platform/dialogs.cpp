@@ -8,6 +8,7 @@ const char* DialogKindName(DialogKind kind) {
     case DialogKind::ErrorCancel:
     case DialogKind::ErrorOk: return "Error";
     case DialogKind::Information: return "Information";
+    case DialogKind::Warning: return "Warning";
     case DialogKind::QuestionYesCancel:
     case DialogKind::QuestionYesNo: return "Question";
   }

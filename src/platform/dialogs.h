@@ -13,6 +13,7 @@ enum class DialogKind {
   ErrorCancel,        // error icon, a single Cancel button
   ErrorOk,            // error icon, a single OK button
   Information,        // information icon, OK
+  Warning,            // warning icon, OK
   QuestionYesCancel,  // question, Yes and Cancel
   QuestionYesNo,      // question, Yes and No
 };

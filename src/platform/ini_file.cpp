@@ -6,7 +6,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "platform/stream.h"
+#include "platform/files.h"
 
 namespace quillon {
 
@@ -37,7 +37,7 @@ bool IsComment(std::string_view trimmed) { return !trimmed.empty() && (trimmed[0
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
   std::error_code ec;
   if (!std::filesystem::exists(path_, ec)) return;
-  Bytes raw = ReadFileBytes(path_);
+  Bytes raw = ReadFileBytes(path_, kMaxIniFileBytes);
   std::string_view text(reinterpret_cast<const char*>(raw.data()), raw.size());
   if (text.starts_with(kBom)) {
     bom_ = true;

@@ -12,7 +12,8 @@ namespace quillon {
 class IniFile {
  public:
   // Loads the file when it exists; a missing file is an empty one.
-  // Throws StreamError when an existing file cannot be read.
+  // Throws StreamError when an existing file cannot be read or holds more than
+  // kMaxIniFileBytes.
   explicit IniFile(std::filesystem::path path);
 
   const std::filesystem::path& Path() const { return path_; }

@@ -5,8 +5,10 @@
 #include <limits>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace quillon {
@@ -141,17 +143,13 @@ namespace {
 std::string Reason() { return std::strerror(errno); }
 }  // namespace
 
-TFileStream::TFileStream(const std::filesystem::path& path, Mode mode) : path_(path) {
-  file_ = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
-  if (!file_)
-    throw StreamError(Format("Cannot %s \"%s\": %s.", mode == Mode::Read ? "open" : "create", path.c_str(),
-                             Reason().c_str()));
-  // A folder opens for reading here, but its "size" is meaningless and reads fail.
-  struct stat st;
-  if (fstat(fileno(file_), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::fclose(file_);
-    file_ = nullptr;
-    throw StreamError(Format("Cannot open \"%s\": %s.", path.c_str(), std::strerror(EISDIR)));
+TFileStream::TFileStream(const std::filesystem::path& path, Mode) : path_(path) {
+  const int fd = OpenRegularFile(path);
+  file_ = ::fdopen(fd, "rb");
+  if (!file_) {
+    const int error = errno;
+    ::close(fd);
+    throw StreamError(Format("Cannot open \"%s\": %s.", path.c_str(), std::strerror(error)));
   }
 }
 
@@ -160,56 +158,26 @@ TFileStream::~TFileStream() {
 }
 
 size_t TFileStream::Read(void* buffer, size_t n) {
-  if (!file_) return 0;
   size_t k = std::fread(buffer, 1, n, file_);
   if (k < n && std::ferror(file_))
     throw StreamError(Format("Cannot read \"%s\": %s.", path_.c_str(), Reason().c_str()));
   return k;
 }
 
-void TFileStream::Write(const void* buffer, size_t n) {
-  if (n == 0 && file_) return;
-  if (!file_ || std::fwrite(buffer, 1, n, file_) != n)
-    throw StreamError(Format("Cannot write \"%s\": %s.", path_.c_str(), Reason().c_str()));
+void TFileStream::Write(const void*, size_t) {
+  throw StreamError(Format("Cannot write \"%s\": it was opened for reading.", path_.c_str()));
 }
 
 uint64_t TFileStream::Size() const {
-  if (!file_) return 0;
-  long pos = std::ftell(file_);
-  std::fseek(file_, 0, SEEK_END);
-  long end = std::ftell(file_);
-  std::fseek(file_, pos, SEEK_SET);
-  return end < 0 ? 0 : static_cast<uint64_t>(end);
+  struct stat st {};
+  return ::fstat(fileno(file_), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
 uint64_t TFileStream::Position() const {
-  long pos = file_ ? std::ftell(file_) : 0;
+  const off_t pos = ::ftello(file_);
   return pos < 0 ? 0 : static_cast<uint64_t>(pos);
 }
 
-void TFileStream::Seek(uint64_t position) {
-  if (file_) std::fseek(file_, static_cast<long>(position), SEEK_SET);
-}
-
-void TFileStream::Close() {
-  if (!file_) return;
-  bool ok = std::fflush(file_) == 0;
-  ok = (std::fclose(file_) == 0) && ok;
-  file_ = nullptr;
-  if (!ok) throw StreamError(Format("Cannot write \"%s\": %s.", path_.c_str(), Reason().c_str()));
-}
-
-Bytes ReadFileBytes(const std::filesystem::path& path) {
-  TFileStream f(path, TFileStream::Mode::Read);
-  Bytes data(static_cast<size_t>(f.Size()));
-  f.ReadBuffer(data.data(), data.size());
-  return data;
-}
-
-void WriteFileBytes(const std::filesystem::path& path, ByteView data) {
-  TFileStream f(path, TFileStream::Mode::Create);
-  f.Write(data.data(), data.size());
-  f.Close();
-}
+void TFileStream::Seek(uint64_t position) { ::fseeko(file_, static_cast<off_t>(position), SEEK_SET); }
 
 }  // namespace quillon

@@ -76,30 +76,28 @@ class TMemoryStream : public TStream {
   size_t pos_ = 0;
 };
 
+// A regular file opened for reading. Program outputs are written whole through
+// WriteFileBytes (platform/files.h), never through a stream on the target.
 class TFileStream : public TStream {
  public:
-  enum class Mode { Read, Create };
-  // Throws StreamError naming the file and the system's reason when it cannot be opened.
+  enum class Mode { Read };
+  // Throws StreamError naming the file and the system's reason when it cannot be opened
+  // or is no regular file (a folder, a FIFO, a device); never waits for a FIFO's writer.
   TFileStream(const std::filesystem::path& path, Mode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
 
   size_t Read(void* buffer, size_t n) override;
+  // Always a StreamError: the stream only reads.
   void Write(const void* buffer, size_t n) override;
   uint64_t Size() const override;
   uint64_t Position() const override;
   void Seek(uint64_t position) override;
-  // Flushes and closes; throws StreamError when the data did not reach the disk.
-  void Close();
 
  private:
   std::filesystem::path path_;
   FILE* file_ = nullptr;
 };
-
-// Whole-file helpers; both throw StreamError naming the file and the reason.
-Bytes ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, ByteView data);
 
 }  // namespace quillon

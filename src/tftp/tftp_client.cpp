@@ -4,6 +4,7 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "tftp/tftp_packet.h"

@@ -4,6 +4,7 @@
 
 #include "../tftp/scripted_server.h"
 #include "editor_fixture.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "tftp/tftp_packet.h"
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "editor/project_file.h"
 #include "editor/project_fixtures.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace quillon {
@@ -26,6 +29,12 @@ Bytes Concat(Bytes a, const Bytes& b) {
 
 void WriteBytes(const fs::path& path, const Bytes& bytes) { test::WriteTextFile(path, ToRaw(bytes)); }
 
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
 // The ProjectFileError of loading `path`, checked to name the file.
 std::string LoadFileError(TNitEditor& editor, const fs::path& path,
                           const TProjectMessages& messages = TProjectMessages()) {
@@ -43,9 +52,11 @@ TEST_F(ProjectTest, FileLayoutAndRoundTrip) {
   auto editor = MakeEditor();
   FillCableSample(*editor);
   const fs::path path = program_ / "p.nip";
+  std::set<std::string> names = Names(program_.Path());
   ASSERT_TRUE(SaveProjectFile(*editor, path));
   EXPECT_FALSE(editor->Modified());
-  EXPECT_FALSE(fs::exists(ProjectSaveTempPath(path)));
+  names.insert("p.nip");
+  EXPECT_EQ(Names(program_.Path()), names);  // no temporary file left
 
   const Bytes file = ReadFileBytes(path);
   EXPECT_BYTES_EQ(Concat(HexToBytes(kFileHeadHex), SavedBlock(*editor)), file);
@@ -171,27 +182,37 @@ void ExpectFailedSaveKeepsOldFile(TNitEditor& editor, const fs::path& path) {
   EXPECT_EQ(test::ReadTextFile(path), "old");
 }
 
-TEST_F(ProjectTest, FileFailedSaveKeepsTheOldFile) {
+// Files of the user's under the name a save once used for its temporary file: a file of
+// their own, a hard link to another file and a link elsewhere are neither consumed nor
+// written through.
+TEST_F(ProjectTest, FileSaveLeavesFilesBesideItAlone) {
   auto editor = MakeEditor();
-  const fs::path path = program_ / "p.nip";
-  test::WriteTextFile(path, "old");
+  test::WriteTextFile(program_ / "other", "other");
+  test::WriteTextFile(program_ / "a.nip.tmp", "mine");
+  fs::create_hard_link(program_ / "other", program_ / "b.nip.tmp");
+  fs::create_symlink(program_ / "elsewhere", program_ / "c.nip.tmp");
+  std::set<std::string> names = Names(program_.Path());
 
-  fs::create_directory(ProjectSaveTempPath(path));  // the temporary file cannot be made
-  ExpectFailedSaveKeepsOldFile(*editor, path);
-  EXPECT_TRUE(fs::is_directory(ProjectSaveTempPath(path)));
-  fs::remove(ProjectSaveTempPath(path));
-
-  fs::create_symlink(program_ / "elsewhere", ProjectSaveTempPath(path));  // nor written through a link
-  ExpectFailedSaveKeepsOldFile(*editor, path);
+  for (const char* name : {"a.nip", "b.nip", "c.nip"}) {
+    ASSERT_TRUE(SaveProjectFile(*editor, program_ / name));
+    EXPECT_TRUE(IsNitProjectFile(program_ / name));
+    names.insert(name);
+  }
+  EXPECT_EQ(test::ReadTextFile(program_ / "a.nip.tmp"), "mine");
+  EXPECT_EQ(test::ReadTextFile(program_ / "other"), "other");
   EXPECT_FALSE(fs::exists(program_ / "elsewhere"));
-  fs::remove(ProjectSaveTempPath(path));
+  EXPECT_EQ(Names(program_.Path()), names);
+}
 
-  // A folder where the project should go: the rename fails, nothing is left behind.
+TEST_F(ProjectTest, FileFailedSaveKeepsTheOldFile) {
+  // A folder where the project should go: refused, nothing is left behind.
+  auto editor = MakeEditor();
   const fs::path folder = program_ / "dir.nip";
   fs::create_directory(folder);
+  const std::set<std::string> before = Names(program_.Path());
   EXPECT_THROW(SaveProjectFile(*editor, folder), ProjectFileError);
   EXPECT_TRUE(fs::is_directory(folder));
-  EXPECT_FALSE(fs::exists(ProjectSaveTempPath(folder)));
+  EXPECT_EQ(Names(program_.Path()), before);
 }
 
 TEST_F(ProjectTest, FileSaveInAReadOnlyFolderKeepsTheOldFile) {
@@ -219,7 +240,45 @@ TEST_F(ProjectTest, FileSaveReplacesTheFileALinkPointsTo) {
   struct stat st {};
   ASSERT_EQ(::stat(real.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_FALSE(fs::exists(ProjectSaveTempPath(real)));
+  EXPECT_EQ(Names(program_.Path()).count("real.nip"), 1u);
+}
+
+// Bytes after the end marker do not keep a project from loading: the load says how many
+// there are, and the next save leaves them out.
+TEST_F(ProjectTest, FileWithTrailingBytesLoadsAndWarns) {
+  auto editor = MakeEditor();
+  FillCableSample(*editor);
+  const fs::path path = program_ / "p.nip";
+  ASSERT_TRUE(SaveProjectFile(*editor, path));
+  const Bytes saved = ReadFileBytes(path);
+  EXPECT_EQ(LoadProjectFile(*MakeEditor(), path).TrailingBytes, 0u);
+  EXPECT_EQ(LoadProjectFile(*MakeEditor(), path).Warning, "");
+
+  WriteBytes(path, Concat(saved, Bytes(50000, 0xA5)));
+  auto loaded = MakeEditor();
+  const TProjectLoadResult result = LoadProjectFile(*loaded, path);
+  EXPECT_EQ(result.TrailingBytes, 50000u);
+  EXPECT_EQ(result.Warning, "\"" + path.string() +
+                                "\": Nach dem Ende des NIT-Projekts folgen noch 50000 Byte, die nicht dazugehören. Sie "
+                                "wurden nicht gelesen und fehlen nach dem nächsten Speichern.");
+  EXPECT_BYTES_EQ(SavedBlock(*editor), SavedBlock(*loaded));
+  ASSERT_TRUE(SaveProjectFile(*loaded, path));
+  EXPECT_BYTES_EQ(saved, ReadFileBytes(path));
+}
+
+// What is no file, or larger than any project, is refused before it is read.
+TEST_F(ProjectTest, FileThatIsNoRegularFileOrTooLargeIsRefused) {
+  const fs::path fifo = program_ / "fifo.nip";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto editor = MakeEditor();
+  EXPECT_NE(LoadFileError(*editor, fifo).find("it is a FIFO, not a file"), std::string::npos);
+  EXPECT_FALSE(IsNitProjectFile(fifo));
+
+  auto saved = MakeEditor();
+  const fs::path huge = program_ / "huge.nip";
+  ASSERT_TRUE(SaveProjectFile(*saved, huge));
+  fs::resize_file(huge, kMaxWholeFileBytes + 1);  // sparse: the magic, then zeros
+  EXPECT_NE(LoadFileError(*editor, huge).find("more than the 67108864 bytes"), std::string::npos);
 }
 
 TEST(ProjectFile, IsNitProjectFile) {

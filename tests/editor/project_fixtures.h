@@ -8,6 +8,7 @@
 
 #include "editor/nit_editor.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "support/test_util.h"
 

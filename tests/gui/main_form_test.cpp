@@ -17,6 +17,7 @@
 #include "editor/project_file.h"
 #include "editor/ui/table_edit_frame.h"
 #include "platform/language.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "support/app_fixture.h"
 #include "support/gui_fixture.h"

@@ -13,6 +13,7 @@
 #include "descriptors/network.h"
 #include "nit/nit_table.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "vocabulary/dvb_text.h"
 #include "support/core_fixtures.h"

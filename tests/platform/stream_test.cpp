@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "support/test_util.h"
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/udp_socket.h"
 

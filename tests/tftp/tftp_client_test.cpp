@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "scripted_server.h"
 #include "support/test_util.h"

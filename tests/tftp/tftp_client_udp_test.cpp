@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "scripted_server.h"

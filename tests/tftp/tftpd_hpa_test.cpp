@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/udp_socket.h"
 #include "scripted_server.h"

@@ -6,6 +6,7 @@
 #include "core/rpages.h"
 #include "nit/nit_table.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "support/core_fixtures.h"
 #include "support/test_util.h"

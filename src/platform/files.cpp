@@ -1,0 +1,235 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <random>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+
+namespace quillon {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Linux gives up after 40 links too.
+constexpr int kMaxLinks = 40;
+constexpr int kTempNameTries = 100;
+
+[[noreturn]] void Fail(const char* action, const fs::path& path, int error) {
+  throw StreamError(Format("Cannot %s \"%s\": %s.", action, path.c_str(), std::strerror(error)));
+}
+
+[[noreturn]] void FailWithErrno(const char* action, const fs::path& path) { Fail(action, path, errno); }
+
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+[[noreturn]] void NotRegular(const char* action, const fs::path& path, mode_t mode) {
+  throw StreamError(Format("Cannot %s \"%s\": it is %s, not a file.", action, path.c_str(), KindOf(mode)));
+}
+
+// Opens without waiting: a FIFO opened for reading would otherwise block until a writer
+// comes. O_NONBLOCK means nothing for the reads of a regular file.
+int OpenForReading(const fs::path& path, struct stat& st) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) FailWithErrno("open", path);
+  if (::fstat(fd, &st) != 0) {
+    const int error = errno;
+    ::close(fd);
+    Fail("open", path, error);
+  }
+  return fd;
+}
+
+size_t ReadSome(int fd, void* buffer, size_t n, const std::string& name) {
+  for (;;) {
+    const ssize_t k = ::read(fd, buffer, n);
+    if (k >= 0) return static_cast<size_t>(k);
+    if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      // Standard input may come non-blocking from whoever started us.
+      pollfd pfd{fd, POLLIN, 0};
+      ::poll(&pfd, 1, -1);
+    } else if (errno != EINTR) {
+      throw StreamError(Format("Cannot read \"%s\": %s.", name.c_str(), std::strerror(errno)));
+    }
+  }
+}
+
+struct FdCloser {
+  int fd;
+  ~FdCloser() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+std::string TempName(const fs::path& target, std::mt19937_64& random) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string suffix(6, 'x');
+  for (char& c : suffix) c = kLetters[random() % (sizeof kLetters - 1)];
+  return "." + target.filename().string() + "." + suffix + ".tmp";
+}
+
+void WriteAll(int fd, ByteView data, const fs::path& temp) {
+  for (size_t done = 0; done < data.size();) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) FailWithErrno("write", temp);
+    if (n == 0) Fail("write", temp, EIO);
+    done += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace
+
+int OpenRegularFile(const fs::path& path) {
+  struct stat st {};
+  const int fd = OpenForReading(path, st);
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    NotRegular("read", path, st.st_mode);
+  }
+  return fd;
+}
+
+Bytes ReadFileBytes(const fs::path& path, uint64_t limit) {
+  struct stat st {};
+  FdCloser file{OpenForReading(path, st)};
+  if (!S_ISREG(st.st_mode)) NotRegular("read", path, st.st_mode);
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (size > limit)
+    throw StreamError(Format("Cannot read \"%s\": it holds %llu bytes, more than the %llu bytes such a file may have.",
+                             path.c_str(), static_cast<unsigned long long>(size),
+                             static_cast<unsigned long long>(limit)));
+  Bytes data;
+  try {
+    data.resize(static_cast<size_t>(size));
+  } catch (const std::bad_alloc&) {
+    throw StreamError(Format("Cannot read \"%s\": not enough memory for its %llu bytes.", path.c_str(),
+                             static_cast<unsigned long long>(size)));
+  }
+  // A file that shrinks meanwhile ends early; one that grows is read as far as it was.
+  size_t done = 0;
+  while (done < data.size()) {
+    const size_t k = ReadSome(file.fd, data.data() + done, data.size() - done, path.string());
+    if (k == 0) break;
+    done += k;
+  }
+  data.resize(done);
+  return data;
+}
+
+fs::path FollowLinks(const fs::path& path) {
+  fs::path p = path;
+  for (int hops = 0; hops <= kMaxLinks; ++hops) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
+    if (n < 0) FailWithErrno("follow the link", p);
+    target.resize(static_cast<size_t>(n));
+    const fs::path next(target);
+    p = next.is_absolute() ? next : p.parent_path() / next;
+  }
+  Fail("follow the link", path, ELOOP);
+}
+
+void WriteFileBytes(const fs::path& path, ByteView data) {
+  const fs::path target = FollowLinks(path);
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) NotRegular("write", path, old.st_mode);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+  std::random_device seed;
+  std::mt19937_64 random((static_cast<uint64_t>(seed()) << 32) ^ seed() ^ static_cast<uint64_t>(::getpid()));
+  fs::path temp;
+  int fd = -1;
+  for (int i = 0; i < kTempNameTries && fd < 0; ++i) {
+    temp = folder / TempName(target, random);
+    // O_EXCL with O_NOFOLLOW: nothing planted under the name can be written through.
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) FailWithErrno("write", path);
+  }
+  if (fd < 0) Fail("write", path, EEXIST);
+
+  try {
+    FdCloser file{fd};
+    if (replacing) {
+      if (::fchmod(fd, old.st_mode & 07777) != 0) FailWithErrno("write", path);
+      // Keeps the owner when root saves someone else's file; others cannot give files away.
+      if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) FailWithErrno("write", path);
+    }
+    WriteAll(fd, data, path);
+    if (::fsync(fd) != 0) FailWithErrno("write", path);
+    file.fd = -1;
+    if (::close(fd) != 0) FailWithErrno("write", path);
+    if (::rename(temp.c_str(), target.c_str()) != 0) FailWithErrno("write", path);
+  } catch (...) {
+    ::unlink(temp.c_str());
+    throw;
+  }
+  // The rename reaches the disk with the folder; failing here loses nothing already there.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool IsStandardStream(const fs::path& path) { return path == "-"; }
+
+TInputFile::TInputFile(const fs::path& path) {
+  if (IsStandardStream(path)) {
+    fd_ = STDIN_FILENO;
+    name_ = "standard input";
+    return;
+  }
+  name_ = path.string();
+  struct stat st {};
+  fd_ = OpenForReading(path, st);
+  owned_ = true;
+  if (S_ISREG(st.st_mode)) return;
+  if (!S_ISFIFO(st.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    NotRegular("read", path, st.st_mode);
+  }
+  // A FIFO is read as a pipe is: the second open waits for its writer.
+  ::close(fd_);
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd_ < 0) FailWithErrno("open", path);
+  struct stat again {};
+  if (::fstat(fd_, &again) != 0 || again.st_dev != st.st_dev || again.st_ino != st.st_ino) {
+    ::close(fd_);
+    fd_ = -1;
+    Fail("open", path, ESTALE);
+  }
+}
+
+TInputFile::~TInputFile() {
+  if (owned_ && fd_ >= 0) ::close(fd_);
+}
+
+size_t TInputFile::Read(void* buffer, size_t n) { return ReadSome(fd_, buffer, n, name_); }
+
+}  // namespace quillon

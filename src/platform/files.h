@@ -1,0 +1,69 @@
+#pragma once
+// Files as the program reads and writes them. Whole-file reads take only regular files
+// and refuse anything beyond a stated size before they allocate; inputs meant to stream
+// (captures) also take pipes and standard input; every output is written to a fresh
+// file beside the target and renamed over it, so a failure leaves the old file whole.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/bytes.h"
+
+namespace quillon {
+
+// The largest whole files the program reads: projects (.nip, .json) and head-end files.
+inline constexpr uint64_t kMaxWholeFileBytes = uint64_t{64} << 20;
+// Settings, language and table files (INI text).
+inline constexpr uint64_t kMaxIniFileBytes = uint64_t{16} << 20;
+
+// The whole of a regular file of at most `limit` bytes. Throws StreamError naming the
+// file and the reason: missing, not a regular file (folder, FIFO, device), larger than
+// `limit`, not enough memory, a read error. Never waits for a FIFO's writer.
+Bytes ReadFileBytes(const std::filesystem::path& path, uint64_t limit = kMaxWholeFileBytes);
+
+// Replaces `path` with `data`: a new file made with O_EXCL under a unique name in the
+// target's folder (mode of the old file, else 0666 less the umask), written, flushed to
+// the disk and renamed over the target. On any failure the new file is removed and the
+// old target is untouched. A symbolic link keeps pointing where it did: the file it
+// leads to is replaced. A target that exists but is no regular file is refused. Throws
+// StreamError naming the target and the reason.
+void WriteFileBytes(const std::filesystem::path& path, ByteView data);
+
+// The file `path` names once every symbolic link on the way to it is followed (a
+// dangling link gives the name it points to). Throws StreamError for a loop of links.
+std::filesystem::path FollowLinks(const std::filesystem::path& path);
+
+// True when both paths name one existing file, through links, other spellings or hard
+// links. Never throws.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// A read-only descriptor of a regular file (close it when done). Throws StreamError
+// naming the file and the reason, a folder, FIFO or device included.
+int OpenRegularFile(const std::filesystem::path& path);
+
+// An input read front to back: a regular file or a FIFO (waiting for its writer, as a
+// pipe's reader does), or standard input for the name "-". Folders, devices and sockets
+// are refused.
+class TInputFile {
+ public:
+  // Throws StreamError naming the file and the reason.
+  explicit TInputFile(const std::filesystem::path& path);
+  ~TInputFile();
+  TInputFile(const TInputFile&) = delete;
+  TInputFile& operator=(const TInputFile&) = delete;
+
+  // Up to n bytes; 0 at the end. Throws StreamError on a read error.
+  size_t Read(void* buffer, size_t n);
+  // The name for messages ("-" is "standard input").
+  const std::string& Name() const { return name_; }
+
+ private:
+  int fd_ = -1;
+  bool owned_ = false;
+  std::string name_;
+};
+
+// "-": the name of standard input for an input argument.
+bool IsStandardStream(const std::filesystem::path& path);
+
+}  // namespace quillon
