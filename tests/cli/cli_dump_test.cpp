@@ -17,7 +17,7 @@ using ::testing::Not;
 
 class DumpTest : public ::testing::Test {
  protected:
-  test::Result Run(const std::vector<std::string>& args) { return test::RunCli(args, dir_.Path()); }
+  test::Result Run(const std::vector<std::string>& args) { return test::RunCli(args); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   static std::string Example(const std::string& name) { return (test::kExamples / name).string(); }
   static std::string Sample(const std::string& name) { return (test::SamplesDir() / name).string(); }

@@ -109,9 +109,9 @@ TEST(CliPeer, LibdvbpsiDecodesTheWrittenPacketsToTheProjectsValues) {
 
     const std::string built = (dir / "built.ts").string(), exported = (dir / "out.nit").string(),
                       plain = (dir / "plain.ts").string();
-    ASSERT_EQ(test::RunCli({"build", json, "-o", built}, dir.Path()).code, 0);
-    ASSERT_EQ(test::RunCli({"export", json, "-o", exported}, dir.Path()).code, 0);
-    ASSERT_EQ(test::RunCli({"descramble", exported, "-o", plain}, dir.Path()).code, 0);
+    ASSERT_EQ(test::RunCli({"build", json, "-o", built}).code, 0);
+    ASSERT_EQ(test::RunCli({"export", json, "-o", exported}).code, 0);
+    ASSERT_EQ(test::RunCli({"descramble", exported, "-o", plain}).code, 0);
     for (const std::string& file : {built, plain}) {
       SCOPED_TRACE(file);
       const std::string packets = test::ReadTextFile(file);

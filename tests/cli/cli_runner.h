@@ -1,6 +1,9 @@
 #pragma once
-// Runs the built quillon-cli as a user runs it, with no input and its output kept.
+// Runs the built quillon-cli as a user runs it, with its output kept.
+#include <cstdint>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,14 @@ struct Result {
   std::string out, err;
 };
 
-// `folder` holds the files that catch stdout and stderr.
-Result RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder);
+struct RunOptions {
+  std::filesystem::path input = "/dev/null";  // standard input
+  // Limits of the process: how large a file it may write (as on a full disk; writes
+  // beyond fail with EFBIG) and how much address space it may take.
+  std::optional<uint64_t> fileSizeLimit, memoryLimit;
+  std::map<std::string, std::string> environment;  // set on top of ours
+};
+
+Result RunCli(const std::vector<std::string>& args, const RunOptions& options = {});
 
 }  // namespace quillon::test

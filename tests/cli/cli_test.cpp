@@ -30,7 +30,7 @@ using ::testing::Not;
 
 class CliTest : public ::testing::Test {
  protected:
-  Result Run(const std::vector<std::string>& args) { return test::RunCli(args, dir_.Path()); }
+  Result Run(const std::vector<std::string>& args) { return test::RunCli(args); }
 
   // A file in the test's folder.
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }

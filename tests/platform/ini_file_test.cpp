@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include <sys/stat.h>
+
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/ini_file.h"
 #include "support/test_util.h"
 
@@ -138,6 +141,26 @@ TEST_F(IniFileTest, UpdateFailureNamesTheFile) {
   } catch (const StreamError& e) {
     EXPECT_NE(std::string(e.what()).find(bad.string()), std::string::npos) << e.what();
   }
+}
+
+// Settings and table files are read whole: what is no file, or too large for one, is
+// refused before it is read; an update replaces the file a link points to.
+TEST_F(IniFileTest, OnlyFilesOfASaneSizeAreRead) {
+  const std::filesystem::path fifo = dir / "fifo.ini";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_THROW(IniFile{fifo}, StreamError);  // and does not wait for a writer
+  Write("[S]\nA=1\n");
+  std::filesystem::resize_file(path, kMaxIniFileBytes + 1);
+  EXPECT_THROW(IniFile{path}, StreamError);
+
+  Write("[S]\nA=1\n");
+  const std::filesystem::path link = dir / "link.ini";
+  std::filesystem::create_symlink(path, link);
+  IniFile ini(link);
+  ini.WriteString("S", "A", "2");
+  ini.UpdateFile();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(test::ReadTextFile(path), "[S]\nA=2\n");
 }
 
 }  // namespace
