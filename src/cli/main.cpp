@@ -24,6 +24,7 @@
 #include "nit/nit_table.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/hex.h"
 #include "platform/message_table.h"
 #include "platform/paths.h"
