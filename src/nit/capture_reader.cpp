@@ -17,6 +17,9 @@ constexpr size_t kSectionHeadBytes = 3;      // table_id and the section_length 
 constexpr int kMinNitSectionLength = 13;     // header rest, both loop lengths, CRC_32
 constexpr int kMaxNitSectionLength = 1021;   // a NIT section is at most 1024 bytes
 constexpr int kMaxPrivateSectionLength = 4093;
+// The most a raw section file can ask to see at once: a section of the largest length
+// the 12-bit field can hold.
+constexpr size_t kMaxRawSectionBytes = 0x0FFF + kSectionHeadBytes;
 // Bounds on what a hostile capture can make us keep: a run holds at most 256 sections
 // of at most 1024 bytes, so all runs together stay within 8 MiB.
 constexpr size_t kMaxRuns = 32;
@@ -49,6 +52,8 @@ struct Run {
 // Checks whole sections and sorts them into runs.
 class SectionCollector {
  public:
+  explicit SectionCollector(const TCaptureOptions& options) : options_(options) {}
+
   void Add(ByteView s) {
     if (s.size() < kSectionHeadBytes) return;
     const uint8_t tableId = s[0];
@@ -70,24 +75,31 @@ class SectionCollector {
     run->sections[secNr].assign(s.begin(), s.end());
     if (--run->missing == 0) {
       run->completedAs = completed_++;
+      // Nothing later can outrank the first complete actual table: the ranking puts
+      // actual before other, then the earlier completed.
+      if (tableId == kTableIdNitActual && (!options_.NetworkID || *options_.NetworkID == key.networkId))
+        settled_ = true;
       for (TSeenNetwork& n : seen_)
         if (n.NetworkID == key.networkId && n.TableID == key.tableId) n.Complete = true;
     }
   }
 
+  bool Settled() const { return settled_; }
+  const TCaptureOptions& Options() const { return options_; }
+
   // Hands the chosen run over; the collector is done after it.
-  TCaptureResult Result(const TCaptureOptions& options) {
+  TCaptureResult Result() {
     TCaptureResult result;
     result.Networks = seen_;
     Run* best = nullptr;
     auto rank = [](const Run& r) { return std::pair(r.key.tableId != kTableIdNitActual, r.completedAs); };
     for (Run& r : runs_) {
-      if (r.completedAs < 0 || (options.NetworkID && *options.NetworkID != r.key.networkId)) continue;
+      if (r.completedAs < 0 || (options_.NetworkID && *options_.NetworkID != r.key.networkId)) continue;
       if (!best || rank(r) < rank(*best)) best = &r;
     }
     if (!best) {
-      result.Error = options.NetworkID
-                         ? Format("Keine vollständige NIT des Netzwerks 0x%4.4X gefunden", *options.NetworkID)
+      result.Error = options_.NetworkID
+                         ? Format("Keine vollständige NIT des Netzwerks 0x%4.4X gefunden", *options_.NetworkID)
                          : std::string("Keine vollständige NIT gefunden");
       return result;
     }
@@ -130,9 +142,11 @@ class SectionCollector {
     return &runs_.back();
   }
 
+  TCaptureOptions options_;
   std::vector<Run> runs_;
   std::vector<TSeenNetwork> seen_;
   int completed_ = 0;
+  bool settled_ = false;
 };
 
 // Rebuilds sections from the packets of PID 0x0010.
@@ -237,48 +251,137 @@ class SectionAssembler {
   int lastCC_ = -1;
 };
 
-// A sync byte at `pos` and another one a packet further on, unless the data ends first.
-bool LooksLikePacket(ByteView data, size_t pos) {
-  if (data[pos] != kSyncByte) return false;
-  const size_t next = pos + RPAGE_LEN;
-  return next >= data.size() || data[next] == kSyncByte;
+}  // namespace
+
+struct TCaptureReader::Impl {
+  Impl(TCaptureFormat f, const TCaptureOptions& options) : format(f), collector(options) {}
+
+  // Decides what it can from the front of `data` and returns where it stopped: the bytes
+  // from there on need more of the capture, unless `atEnd`.
+  size_t Scan(ByteView data, bool atEnd) {
+    return format == TCaptureFormat::Packets ? ScanPackets(data, atEnd) : ScanSections(data);
+  }
+
+  // Sync is taken where a sync byte has another one a packet further on (or the capture
+  // ends right there), and held while every packet starts with one; the counters tell
+  // whether skipped bytes held ours.
+  size_t ScanPackets(ByteView data, bool atEnd) {
+    constexpr size_t kPacket = RPAGE_LEN;
+    const size_t size = data.size();
+    size_t pos = 0;
+    while (pos < size) {
+      const uint8_t* p = data.data() + pos;
+      if (*p != kSyncByte) {
+        locked = false;
+        ++pos;
+        continue;
+      }
+      const size_t left = size - pos;
+      if (!locked) {
+        if (left > kPacket) {
+          if (p[kPacket] != kSyncByte) {
+            ++pos;
+            continue;
+          }
+        } else if (!atEnd || left < kPacket) {
+          break;
+        }
+      } else if (left < kPacket) {
+        break;
+      }
+      locked = true;
+      assembler.Packet(p);
+      pos += kPacket;
+    }
+    return pos;
+  }
+
+  // Sections end to end; a section the data does not hold whole stops the reading, for
+  // nothing after it can be placed.
+  size_t ScanSections(ByteView data) {
+    size_t pos = 0;
+    while (pos < data.size()) {
+      if (data[pos] == kStuffingByte) {
+        ++pos;
+        continue;
+      }
+      if (data.size() - pos < kSectionHeadBytes) break;
+      const size_t size = static_cast<size_t>(SectionLengthField(data.subspan(pos))) + kSectionHeadBytes;
+      if (size > data.size() - pos) break;
+      collector.Add(data.subspan(pos, size));
+      pos += size;
+    }
+    return pos;
+  }
+
+  // The most bytes from one position on that any decision needs.
+  size_t Lookahead() const { return format == TCaptureFormat::Packets ? RPAGE_LEN + 1 : kMaxRawSectionBytes; }
+
+  void Feed(ByteView bytes) {
+    if (!tail.empty()) {
+      // The tail completed with the first bytes of the piece; beyond those the piece
+      // is read where it lies.
+      const size_t old = tail.size();
+      const size_t take = std::min(bytes.size(), Lookahead());
+      tail.insert(tail.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(take));
+      const size_t stop = Scan(tail, false);
+      if (stop < old) {
+        // Every position within a lookahead of the end is decided, so stopping inside
+        // the old tail means the piece was shorter than that and is all in the tail.
+        tail.erase(tail.begin(), tail.begin() + static_cast<std::ptrdiff_t>(stop));
+        return;
+      }
+      tail.clear();
+      bytes = bytes.subspan(stop - old);
+    }
+    const size_t stop = Scan(bytes, false);
+    tail.assign(bytes.begin() + static_cast<std::ptrdiff_t>(stop), bytes.end());
+  }
+
+  TCaptureResult Finish() {
+    Scan(tail, true);
+    return collector.Result();
+  }
+
+  TCaptureFormat format;
+  SectionCollector collector;
+  SectionAssembler assembler{collector};
+  bool locked = false;
+  Bytes tail;  // the undecided end of the bytes fed so far
+};
+
+TCaptureReader::TCaptureReader(TCaptureFormat format, TCaptureOptions options)
+    : impl_(std::make_unique<Impl>(format, options)) {}
+TCaptureReader::~TCaptureReader() = default;
+TCaptureReader::TCaptureReader(TCaptureReader&&) noexcept = default;
+TCaptureReader& TCaptureReader::operator=(TCaptureReader&&) noexcept = default;
+
+void TCaptureReader::Feed(ByteView bytes) { impl_->Feed(bytes); }
+
+bool TCaptureReader::Settled() const { return impl_->collector.Settled(); }
+
+TCaptureResult TCaptureReader::Finish() {
+  TCaptureResult result = impl_->Finish();
+  impl_ = std::make_unique<Impl>(impl_->format, impl_->collector.Options());
+  return result;
+}
+
+namespace {
+
+TCaptureResult ReadWhole(TCaptureFormat format, ByteView bytes, const TCaptureOptions& options) {
+  TCaptureReader reader(format, options);
+  reader.Feed(bytes);
+  return reader.Finish();
 }
 
 }  // namespace
 
 TCaptureResult ReadNitCapture(ByteView packets, const TCaptureOptions& options) {
-  SectionCollector collector;
-  SectionAssembler assembler(collector);
-  // Sync is taken where a sync byte has another one a packet further on, and held while
-  // every packet starts with one; the counters tell whether skipped bytes held ours.
-  bool locked = false;
-  for (size_t pos = 0; pos + RPAGE_LEN <= packets.size();) {
-    if (packets[pos] == kSyncByte && (locked || LooksLikePacket(packets, pos))) {
-      locked = true;
-      assembler.Packet(packets.data() + pos);
-      pos += RPAGE_LEN;
-    } else {
-      locked = false;
-      ++pos;
-    }
-  }
-  return collector.Result(options);
+  return ReadWhole(TCaptureFormat::Packets, packets, options);
 }
 
 TCaptureResult ReadNitSections(ByteView sections, const TCaptureOptions& options) {
-  SectionCollector collector;
-  size_t pos = 0;
-  while (pos + kSectionHeadBytes <= sections.size()) {
-    if (sections[pos] == kStuffingByte) {
-      ++pos;
-      continue;
-    }
-    const size_t size = static_cast<size_t>(SectionLengthField(sections.subspan(pos))) + kSectionHeadBytes;
-    if (size > sections.size() - pos) break;
-    collector.Add(sections.subspan(pos, size));
-    pos += size;
-  }
-  return collector.Result(options);
+  return ReadWhole(TCaptureFormat::Sections, sections, options);
 }
 
 bool LoadCaptureRun(TNIT& nit, TCaptureRun run) {

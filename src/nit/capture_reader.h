@@ -5,6 +5,7 @@
 // The reader therefore reassembles and checks every section itself, keeps the first
 // complete run of one table and packs it again the way the export does.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct TSeenNetwork {
   uint16_t NetworkID = 0;
   uint8_t TableID = 0;    // 0x40 actual, 0x41 other
   bool Complete = false;  // all sections of one version were found
+  bool operator==(const TSeenNetwork&) const = default;
 };
 
 // One complete table: sections 0..last_section_number of one table_id, network and version.
@@ -36,6 +38,7 @@ struct TCaptureRun {
   // The sections packed afresh on PID 0x0010: each starts a packet with pointer 0,
   // continuity counters run over the whole table.
   TRPages RPages;
+  bool operator==(const TCaptureRun&) const = default;
 };
 
 struct TCaptureResult {
@@ -43,6 +46,7 @@ struct TCaptureResult {
   std::vector<TSeenNetwork> Networks;  // in order of first appearance
   std::string Error;                   // set when there is no run
   bool Ok() const { return Run.has_value(); }
+  bool operator==(const TCaptureResult&) const = default;
 };
 
 // Which run is taken: among the complete runs of the requested network (or of any
@@ -50,6 +54,34 @@ struct TCaptureResult {
 // Only sections that pass every check count: table_id 0x40 or 0x41, syntax indicator
 // set, current (not next), section_length 13..1021, section_number within
 // last_section_number, CRC_32 right.
+
+enum class TCaptureFormat { Packets, Sections };
+
+// Reads a capture piece by piece, as it comes from a file or a pipe, with the results the
+// whole capture in memory would give. It keeps only what is still undecided: less than a
+// packet and a byte of the last piece (less than a section for raw sections), the section
+// in progress and the runs.
+class TCaptureReader {
+ public:
+  explicit TCaptureReader(TCaptureFormat format, TCaptureOptions options = {});
+  ~TCaptureReader();
+  TCaptureReader(TCaptureReader&&) noexcept;
+  TCaptureReader& operator=(TCaptureReader&&) noexcept;
+
+  // The next bytes of the capture, in pieces of any size; read in place.
+  void Feed(ByteView bytes);
+  // A complete NIT actual (of the network asked for, if any) is there: nothing later
+  // could take its place, so the caller may stop feeding. Only the list of networks
+  // would still grow.
+  bool Settled() const;
+  // The end of the capture: the result the whole capture gives. The reader starts
+  // afresh after it.
+  TCaptureResult Finish();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // Transport packets: only PID 0x0010; packets without sync byte are skipped until the
 // next one, a trailing partial packet is ignored. A lost, errored or scrambled packet

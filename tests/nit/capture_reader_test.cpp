@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "vocabulary/dvb_text.h"
 #include "support/core_fixtures.h"
 #include "support/test_util.h"
@@ -827,6 +828,214 @@ TEST_F(CaptureSampleTest, DamagedSamplesNeverCrash) {
       if (r.Ok()) {
         TNIT damaged;
         LoadCaptureRun(damaged, *r.Run);
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------- reading in pieces
+
+// The capture fed in pieces that end at `cuts` (ascending), then the rest.
+TCaptureResult ReadCut(TCaptureFormat format, ByteView bytes, const std::vector<size_t>& cuts,
+                       const TCaptureOptions& options = {}) {
+  TCaptureReader reader(format, options);
+  size_t from = 0;
+  for (size_t cut : cuts) {
+    reader.Feed(bytes.subspan(from, cut - from));
+    from = cut;
+  }
+  reader.Feed(bytes.subspan(from));
+  return reader.Finish();
+}
+
+// Cuts every `step` bytes, the first at `first` (at `step` when 0).
+std::vector<size_t> Cuts(size_t size, size_t step, size_t first = 0) {
+  std::vector<size_t> cuts;
+  for (size_t at = first == 0 ? step : first; at < size; at += step) cuts.push_back(at);
+  return cuts;
+}
+
+std::vector<size_t> RandomCuts(size_t size, size_t most, std::mt19937& rng) {
+  std::vector<size_t> cuts;
+  for (size_t at = 1 + rng() % most; at < size; at += 1 + rng() % most) cuts.push_back(at);
+  return cuts;
+}
+
+// Enough of a result to tell two apart in a failure message.
+std::string Summary(const TCaptureResult& r) {
+  std::string out = r.Ok() ? Format("run %2.2X/%4.4X v%d, %zu sections", r.Run->TableID, r.Run->NetworkID,
+                                    r.Run->Version, r.Run->Sections.size())
+                           : "no run: " + r.Error;
+  for (const TSeenNetwork& n : r.Networks)
+    out += Format("; %2.2X/%4.4X%s", n.TableID, n.NetworkID, n.Complete ? " complete" : "");
+  return out;
+}
+
+struct PieceCapture {
+  std::string name;
+  TCaptureFormat format;
+  Bytes bytes;
+  TCaptureOptions options;
+  bool ok;  // the whole capture gives a run
+};
+
+std::vector<PieceCapture> PieceCaptures() {
+  std::vector<PieceCapture> out;
+  for (const SampleCase& c : kSamples) {
+    const bool raw = std::string_view(c.file).ends_with(".bin");
+    out.push_back({c.file, raw ? TCaptureFormat::Sections : TCaptureFormat::Packets,
+                   ReadFileBytes(test::SamplesDir() / c.file), {c.network}, true});
+  }
+  const std::vector<Bytes> table = Table(0x0777, {400, 250});
+  const Bytes clean = Join(PackEach(table));
+
+  Bytes junk(5, 0x47);
+  junk.insert(junk.end(), clean.begin(), clean.end());
+  junk.insert(junk.end(), clean.begin(), clean.begin() + 100);
+  out.push_back({"stray sync bytes before, a packet cut off after", TCaptureFormat::Packets, junk, {}, true});
+
+  TRPages damaged = PackEach(table);
+  damaged.erase(damaged.begin() + 1);
+  RawString lostSync = test::MakePacket(0x0011, true, 0, {0x00, 0x40, 0xF0, 0x20});
+  lostSync[0] = 0x00;
+  damaged.insert(damaged.begin() + 2, lostSync);
+  out.push_back({"a lost packet and a lost sync byte, then a clean copy", TCaptureFormat::Packets,
+                 Join(damaged + PackEach(table, 9)), {}, true});
+
+  Bytes resync = clean;
+  const Bytes gap = {0x00, 0x47, 0x00};
+  resync.insert(resync.begin() + 2 * RPAGE_LEN, gap.begin(), gap.end());
+  resync.insert(resync.end(), clean.begin(), clean.end());
+  out.push_back({"sync lost and found again between packets", TCaptureFormat::Packets, resync, {}, true});
+
+  Bytes lone = {0x00, 0x00};
+  const Bytes single = Join(PackEach({Sec(0x40, 0x0005, 2, 0, 0, 100)}));
+  lone.insert(lone.end(), single.begin(), single.end());
+  out.push_back({"one packet after junk, ending the capture", TCaptureFormat::Packets, lone, {}, true});
+
+  const Bytes foreign = Sec(0x72, 0x0001, 0, 0, 0, 30);
+  const std::vector<Bytes> actual = Table(0x000B, {150, 300});
+  out.push_back({"back to back with adaptation fields, the network asked for",
+                 TCaptureFormat::Packets,
+                 Join(PackTight({foreign, Sec(0x41, 0x000A, 1, 0, 0), actual[1], actual[0], actual[1],
+                                 Sec(0x40, 0x000A, 3, 0, 0)},
+                                7)),
+                 {0x000A},
+                 true});
+
+  // A foreign section as long as the length field allows: the tail holds nearly all of it.
+  Bytes longest(0x0FFF + 3, 0x5A);
+  longest[0] = 0x72;
+  longest[1] = 0x7F;
+  longest[2] = 0xFF;
+  const std::vector<Bytes> raw = Table(0x0200, {500, 16, 1024});
+  Bytes cut = raw[0];
+  cut.pop_back();
+  out.push_back({"raw sections with stuffing, the longest foreign one and one cut off at the end",
+                 TCaptureFormat::Sections,
+                 Concat({Bytes(2, 0xFF), raw[1], longest, Bytes(3, 0xFF), raw[2], raw[0], cut}),
+                 {},
+                 true});
+  // The header's length reaches past the end, so nothing after it may count.
+  out.push_back({"a raw header that swallows the rest", TCaptureFormat::Sections,
+                 Concat({raw[0], Bytes{0x40, 0x8F, 0xFF}, raw[0], raw[1], raw[2]}), {}, false});
+  return out;
+}
+
+TCaptureResult ReadWhole(const PieceCapture& c) {
+  return c.format == TCaptureFormat::Packets ? ReadNitCapture(c.bytes, c.options) : ReadNitSections(c.bytes, c.options);
+}
+
+TEST_F(CaptureReaderTest, PiecesGiveWhatTheWholeCaptureGives) {
+  std::mt19937 rng(188);
+  for (const PieceCapture& c : PieceCaptures()) {
+    SCOPED_TRACE(c.name);
+    const TCaptureResult whole = ReadWhole(c);
+    ASSERT_EQ(whole.Ok(), c.ok) << Summary(whole);
+    const size_t size = c.bytes.size();
+    std::vector<std::pair<std::string, std::vector<size_t>>> ways;
+    for (size_t step : {1, 187, 188, 189, 4096}) ways.emplace_back(Format("every %zu bytes", step), Cuts(size, step));
+    for (size_t most : {5, 400, 400, 6000})
+      ways.emplace_back(Format("random up to %zu", most), RandomCuts(size, most, rng));
+    // Around the packet borders: all of them shifted, and each one alone.
+    for (size_t shift = 1; shift <= 4; ++shift)
+      ways.emplace_back(Format("every packet, shifted by %zu", shift), Cuts(size, RPAGE_LEN, shift));
+    if (c.format == TCaptureFormat::Sections) {
+      for (size_t at = 1; at < size; ++at) ways.emplace_back(Format("at %zu", at), std::vector<size_t>{at});
+    } else {
+      for (size_t border = 0; border <= size; border += RPAGE_LEN)
+        for (size_t at = border < 2 ? 1 : border - 2; at <= border + 2 && at < size; ++at)
+          ways.emplace_back(Format("at %zu", at), std::vector<size_t>{at});
+    }
+    for (const auto& [way, cuts] : ways) {
+      const TCaptureResult pieces = ReadCut(c.format, c.bytes, cuts, c.options);
+      ASSERT_TRUE(pieces == whole) << way << ": " << Summary(pieces) << " instead of " << Summary(whole);
+    }
+  }
+}
+
+TEST_F(CaptureReaderTest, FalseSyncByteAtTheEndOfAPiece) {
+  // The one copy of the table starts right after a stray sync byte; a packet further
+  // on from that byte lies in the next piece and has none, so the byte must wait for it.
+  const std::vector<Bytes> table = Table(0x0321, {300, 16});
+  const Bytes packets = Join(PackEach(table));
+  for (const Bytes& junk : {Bytes{0x47}, Bytes{0x00, 0x47}, Bytes{0x47, 0x47, 0x47}}) {
+    SCOPED_TRACE(HexBytes(junk));
+    Bytes capture = Concat({junk, packets});
+    ASSERT_NE(capture[junk.size() - 1 + RPAGE_LEN], 0x47);
+    for (size_t cut : {junk.size(), junk.size() + 1, junk.size() - 1 + RPAGE_LEN, junk.size() + RPAGE_LEN}) {
+      SCOPED_TRACE(cut);
+      ExpectRun(ReadCut(TCaptureFormat::Packets, capture, {cut}), table);
+    }
+    ExpectRun(ReadCut(TCaptureFormat::Packets, capture, Cuts(capture.size(), 1)), table);
+  }
+}
+
+struct SettleCase {
+  const char* name;
+  std::vector<Bytes> sections;  // fed one a piece
+  std::optional<uint16_t> network;
+  std::vector<bool> settled;  // after each piece
+  uint16_t chosen;            // the network of the run that settled it
+};
+
+TEST_F(CaptureReaderTest, SettledOnceAnActualTableOfTheNetworkIsComplete) {
+  auto s = [](uint8_t tid, uint16_t nid, uint8_t v, uint8_t sec, uint8_t last) { return Sec(tid, nid, v, sec, last); };
+  const SettleCase cases[] = {
+      {"an actual table when its last section comes", {s(0x40, 0xA, 1, 1, 1), s(0x40, 0xA, 1, 0, 1)}, {}, {false, true},
+       0xA},
+      {"never for other tables alone", {s(0x41, 0xA, 1, 0, 0), s(0x41, 0xB, 1, 0, 0)}, {}, {false, false}, 0},
+      {"nor for the other table of the network asked for, until its actual one",
+       {s(0x41, 0xA, 1, 0, 0), s(0x40, 0xB, 1, 0, 0), s(0x40, 0xA, 2, 0, 0)},
+       0xA,
+       {false, false, true},
+       0xA},
+      {"not by sections of two versions", {s(0x40, 0xA, 4, 0, 1), s(0x40, 0xA, 5, 1, 1)}, {}, {false, false}, 0},
+      {"and for good", {s(0x40, 0xA, 1, 0, 0), s(0x40, 0xB, 1, 0, 0), s(0x41, 0xC, 1, 0, 0)}, {}, {true, true, true},
+       0xA},
+  };
+  for (const SettleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (TCaptureFormat format : {TCaptureFormat::Sections, TCaptureFormat::Packets}) {
+      TCaptureReader reader(format, {c.network});
+      EXPECT_FALSE(reader.Settled());
+      // Twice: the reader starts afresh after Finish.
+      for (int round = 0; round < 2; ++round) {
+        // Packets: a packet of another PID first, so that sync is held and each packet
+        // of ours counts in the piece that brings it.
+        if (format == TCaptureFormat::Packets) reader.Feed(AsBytes(test::MakePacket(0x1FFF, false, 0, {})));
+        for (size_t i = 0; i < c.sections.size(); ++i) {
+          reader.Feed(format == TCaptureFormat::Sections ? c.sections[i]
+                                                         : Join(PackEach({c.sections[i]}, static_cast<int>(i))));
+          EXPECT_EQ(reader.Settled(), c.settled[i]) << "after piece " << i;
+        }
+        const TCaptureResult r = reader.Finish();
+        EXPECT_FALSE(reader.Settled());
+        if (c.settled.back()) {
+          ASSERT_TRUE(r.Ok());
+          EXPECT_EQ(r.Run->TableID, 0x40);
+          EXPECT_EQ(r.Run->NetworkID, c.chosen);
+        }
       }
     }
   }
