@@ -1,6 +1,7 @@
 // quillon-cli: converts, summarises, builds, exports and uploads NIT projects without the
 // desktop program. Exit status: 0 done, 1 the build or the transfer failed, 2 usage
-// error, 3 a file could not be read or written or is malformed.
+// error, 3 a file could not be read or written or is malformed, 4 an upload was sent but
+// its last block was not confirmed.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +30,7 @@
 #include "platform/hex.h"
 #include "platform/message_table.h"
 #include "platform/paths.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "platform/udp_socket.h"
@@ -54,6 +57,9 @@ enum class CliMsg {
   MissingOption,
   UnknownKind,
   SameKind,
+  SameFile,
+  OutOfMemory,
+  FileSystem,
   BadHost,
   BadChannel,
   BadNumber,
@@ -90,11 +96,13 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
      "  quillon-cli upload PROJEKT --host IPV4 --channel A|B [--port N]\n"
      "                                            NIT erzeugen und per TFTP zum Modulator senden\n"
      "  quillon-cli descramble EIN.nit -o AUS.ts  Headend-Datei in die Pakete zurückwandeln\n"
-     "  quillon-cli dump EINGABE [--network ID]   NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin)\n"
+     "  quillon-cli dump EINGABE [--network ID]   NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin;\n"
+     "                                            - liest Pakete von der Standardeingabe)\n"
      "Option:\n"
      "  --yes   Fragen der NIT-Erzeugung mit „Ja“ beantworten (sonst „Abbrechen“)\n"
      "Rückgabewert: 0 erledigt, 1 Erzeugung oder Übertragung fehlgeschlagen, 2 Aufruffehler,\n"
-     "3 Datei nicht lesbar, nicht schreibbar oder fehlerhaft.\n"},
+     "3 Datei nicht lesbar, nicht schreibbar oder fehlerhaft, 4 gesendet, aber der letzte Block\n"
+     "wurde nicht bestätigt.\n"},
     {CliMsg::SeeHelp, "SeeHelp", "Hilfe: quillon-cli --help"},
     {CliMsg::UnknownCommand, "UnknownCommand", "Unbekannter Befehl „%s“."},
     {CliMsg::UnknownOption, "UnknownOption", "Unbekannte Option „%s“ für „%s“."},
@@ -103,6 +111,10 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
     {CliMsg::MissingOption, "MissingOption", "„%s“ braucht die Option „%s“."},
     {CliMsg::UnknownKind, "UnknownKind", "„%s“: die Dateiendung muss .nip oder .json sein."},
     {CliMsg::SameKind, "SameKind", "„convert“ wandelt .json in .nip oder .nip in .json."},
+    {CliMsg::SameFile, "SameFile",
+     "„%s“ ist zugleich die Eingabe „%s“ und würde überschrieben. Geben Sie eine andere Ausgabedatei an."},
+    {CliMsg::OutOfMemory, "OutOfMemory", "Nicht genug Arbeitsspeicher."},
+    {CliMsg::FileSystem, "FileSystem", "„%s“: %s."},
     {CliMsg::BadHost, "BadHost", "„%s“ ist keine IPv4-Adresse."},
     {CliMsg::BadChannel, "BadChannel", "Kanal „%s“: erlaubt sind A und B."},
     {CliMsg::BadNumber, "BadNumber", "„%s“ für „%s“: erlaubt ist %d..%d."},
@@ -252,17 +264,26 @@ std::unique_ptr<TNitEditor> LoadProject(const std::filesystem::path& path) {
   auto editor = NewEditor();
   try {
     if (kind == FileKind::Nip) {
-      LoadProjectFile(*editor, path);
+      const TProjectLoadResult loaded = LoadProjectFile(*editor, path);
+      if (!loaded.Warning.empty()) Dialogs().Show(DialogKind::Warning, loaded.Warning);
     } else {
-      const Bytes bytes = ReadFileBytes(path);
+      const Bytes bytes = ReadFileBytes(path, kMaxWholeFileBytes);
       ProjectFromJson(*editor, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
   } catch (const JsonError& e) {
     throw CliError(kFileError, Format("%s: %s", path.string().c_str(), e.what()));
   } catch (const QuillonError& e) {
     throw CliError(kFileError, e.what());
+  } catch (const std::bad_alloc&) {
+    throw CliError(kFileError, Format("%s: %s", path.string().c_str(), Msg(CliMsg::OutOfMemory)));
   }
   return editor;
+}
+
+// Refuses, before anything is read or written, an output that is the input itself
+// under another name, through a link or a hard link.
+void ExpectOtherFile(const std::filesystem::path& in, const std::filesystem::path& out) {
+  if (SameFile(in, out)) Usage(Format(Msg(CliMsg::SameFile), out.string().c_str(), in.string().c_str()));
 }
 
 void SaveProject(TNitEditor& editor, const std::filesystem::path& path) {
@@ -305,6 +326,7 @@ int Convert(const Args& args) {
   const std::filesystem::path in = args.positional[0], out = args.positional[1];
   const FileKind from = KindOf(in), to = KindOf(out);
   if (from == to) Usage(Msg(CliMsg::SameKind));
+  ExpectOtherFile(in, out);
   auto editor = LoadProject(in);
   // The stored container holds the NIT of the project it is stored with.
   if (to == FileKind::Nip) Build(*editor);
@@ -361,6 +383,7 @@ int Info(const Args& args) {
 int BuildCommand(const Args& args) {
   ExpectPositional("build", args, 1, "PROJEKT");
   const std::filesystem::path out = args.Required("build", "-o");
+  ExpectOtherFile(args.positional[0], out);
   auto editor = LoadProject(args.positional[0]);
   Build(*editor);
   const TNITTable& table = *editor->NIT().Actual();
@@ -386,6 +409,7 @@ std::string ExportFailure(TNitEditor& editor, const QuillonError& e) {
 int Export(const Args& args) {
   ExpectPositional("export", args, 1, "PROJEKT");
   const std::filesystem::path out = args.Required("export", "-o");
+  ExpectOtherFile(args.positional[0], out);
   auto editor = LoadProject(args.positional[0]);
   Build(*editor);
   bool ok = false;
@@ -403,8 +427,11 @@ int Export(const Args& args) {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-cli-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw CliError(kFileError, Format("mkdtemp: %s", std::strerror(errno)));
+    const char* env = std::getenv("TMPDIR");
+    const std::filesystem::path base = env && *env ? env : "/tmp";
+    std::string pattern = (base / "quillon-cli-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+      throw CliError(kFileError, Format(Msg(CliMsg::FileSystem), base.c_str(), std::strerror(errno)));
     path_ = pattern;
   }
   ~TempFolder() {
@@ -450,9 +477,10 @@ int Descramble(const Args& args) {
   ExpectPositional("descramble", args, 1, "EIN.nit");
   const std::filesystem::path in = args.positional[0];
   const std::filesystem::path out = args.Required("descramble", "-o");
+  ExpectOtherFile(in, out);
   Bytes bytes;
   try {
-    bytes = ReadFileBytes(in);
+    bytes = ReadFileBytes(in, kMaxWholeFileBytes);
   } catch (const QuillonError& e) {
     throw CliError(kFileError, e.what());
   }
@@ -468,19 +496,31 @@ int Descramble(const Args& args) {
   return kDone;
 }
 
-// A capture, a head-end file or raw sections into the container: the first complete NIT
-// (of the asked network). Throws CliError(kFileError) when there is none.
+// Captures are read in pieces of this size, so a recording of any size fits in memory.
+constexpr size_t kCaptureChunk = size_t{1} << 20;
+
+// A capture, a head-end file or raw sections (standard input: packets) into the
+// container: the first complete NIT (of the asked network). Reading stops as soon as no
+// later byte could change the choice. Throws CliError(kFileError) when there is none.
 void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& ext, std::optional<uint16_t> network) {
-  Bytes bytes;
+  TCaptureOptions options;
+  options.NetworkID = network;
+  TCaptureReader reader(ext == ".bin" ? TCaptureFormat::Sections : TCaptureFormat::Packets, options);
   try {
-    bytes = ReadFileBytes(in);
+    TInputFile input(in);
+    Bytes chunk(kCaptureChunk);
+    for (uint64_t offset = 0; !reader.Settled();) {
+      const size_t n = input.Read(chunk.data(), chunk.size());
+      if (n == 0) break;
+      const std::span<uint8_t> piece(chunk.data(), n);
+      if (ext == ".nit") TNitEditor::ScrambleExport(piece, offset);
+      reader.Feed(piece);
+      offset += n;
+    }
   } catch (const QuillonError& e) {
     throw CliError(kFileError, e.what());
   }
-  if (ext == ".nit") bytes = TNitEditor::ScrambleExport(bytes);
-  TCaptureOptions options;
-  options.NetworkID = network;
-  TCaptureResult result = ext == ".bin" ? ReadNitSections(bytes, options) : ReadNitCapture(bytes, options);
+  TCaptureResult result = reader.Finish();
   if (!result.Ok()) {
     std::string seen;
     for (const TSeenNetwork& n : result.Networks)
@@ -517,7 +557,7 @@ int Dump(const Args& args) {
     editor = LoadProject(in);
     Build(*editor);
     nit = &editor->NIT();
-  } else if (ext == ".ts" || ext == ".nit" || ext == ".bin") {
+  } else if (ext == ".ts" || ext == ".nit" || ext == ".bin" || IsStandardStream(in)) {
     LoadCapture(capture, in, ext, network);
   } else {
     Usage(Format(Msg(CliMsg::DumpKind), in.string().c_str()));
@@ -564,6 +604,13 @@ int Run(const std::vector<std::string>& argv) {
     if (*e.what()) ShowError(e.what());
     if (e.Code() == kUsage) std::fprintf(stderr, "%s\n", Msg(CliMsg::SeeHelp));
     return e.Code();
+  } catch (const std::filesystem::filesystem_error& e) {
+    const std::string reason = e.code().message();
+    ShowError(e.path1().empty() ? reason + "." : Format(Msg(CliMsg::FileSystem), e.path1().c_str(), reason.c_str()));
+    return kFileError;
+  } catch (const std::bad_alloc&) {
+    ShowError(Msg(CliMsg::OutOfMemory));
+    return kFailed;
   } catch (const std::exception& e) {
     ShowError(e.what());
     return kFailed;
