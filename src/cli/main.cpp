@@ -496,9 +496,6 @@ int Descramble(const Args& args) {
   return kDone;
 }
 
-// Captures are read in pieces of this size, so a recording of any size fits in memory.
-constexpr size_t kCaptureChunk = size_t{1} << 20;
-
 // A capture, a head-end file or raw sections (standard input: packets) into the
 // container: the first complete NIT (of the asked network). Reading stops as soon as no
 // later byte could change the choice. Throws CliError(kFileError) when there is none.
@@ -507,15 +504,14 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
   options.NetworkID = network;
   TCaptureReader reader(ext == ".bin" ? TCaptureFormat::Sections : TCaptureFormat::Packets, options);
   try {
+    // Piece by piece, so a recording of any size fits in memory.
     TInputFile input(in);
-    Bytes chunk(kCaptureChunk);
     for (uint64_t offset = 0; !reader.Settled();) {
-      const size_t n = input.Read(chunk.data(), chunk.size());
-      if (n == 0) break;
-      const std::span<uint8_t> piece(chunk.data(), n);
+      const std::span<uint8_t> piece = input.ReadPiece();
+      if (piece.empty()) break;
       if (ext == ".nit") TNitEditor::ScrambleExport(piece, offset);
       reader.Feed(piece);
-      offset += n;
+      offset += piece.size();
     }
   } catch (const QuillonError& e) {
     throw CliError(kFileError, e.what());

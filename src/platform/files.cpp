@@ -232,4 +232,13 @@ TInputFile::~TInputFile() {
 
 size_t TInputFile::Read(void* buffer, size_t n) { return ReadSome(fd_, buffer, n, name_); }
 
+constexpr std::align_val_t kPageAlignment{4096};
+
+void TInputFile::AlignedFree::operator()(uint8_t* p) const { ::operator delete[](p, kPageAlignment); }
+
+std::span<uint8_t> TInputFile::ReadPiece() {
+  if (!piece_) piece_.reset(static_cast<uint8_t*>(::operator new[](kPieceBytes, kPageAlignment)));
+  return {piece_.get(), Read(piece_.get(), kPieceBytes)};
+}
+
 }  // namespace quillon
