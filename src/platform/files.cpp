@@ -214,23 +214,25 @@ TInputFile::TInputFile(const fs::path& path) {
     fd_ = -1;
     NotRegular("read", path, st.st_mode);
   }
-  // A FIFO is read as a pipe is: the second open waits for its writer.
-  ::close(fd_);
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-  if (fd_ < 0) FailWithErrno("open", path);
-  struct stat again {};
-  if (::fstat(fd_, &again) != 0 || again.st_dev != st.st_dev || again.st_ino != st.st_ino) {
-    ::close(fd_);
-    fd_ = -1;
-    Fail("open", path, ESTALE);
-  }
+  // A FIFO stays open as it is: closing it to open it again could lose a writer that
+  // came and went in between. Reads wait for a writer instead (see Read).
+  fifo_ = true;
 }
 
 TInputFile::~TInputFile() {
   if (owned_ && fd_ >= 0) ::close(fd_);
 }
 
-size_t TInputFile::Read(void* buffer, size_t n) { return ReadSome(fd_, buffer, n, name_); }
+size_t TInputFile::Read(void* buffer, size_t n) {
+  // Without a writer yet, a non-blocking read of a FIFO says "end"; poll waits until a
+  // writer has written or has come and gone.
+  if (fifo_) {
+    pollfd pfd{fd_, POLLIN, 0};
+    while (::poll(&pfd, 1, -1) < 0 && errno == EINTR) {
+    }
+  }
+  return ReadSome(fd_, buffer, n, name_);
+}
 
 constexpr std::align_val_t kPageAlignment{4096};
 

@@ -70,6 +70,7 @@ class TInputFile {
   };
   int fd_ = -1;
   bool owned_ = false;
+  bool fifo_ = false;
   std::string name_;
   std::unique_ptr<uint8_t[], AlignedFree> piece_;
 };
