@@ -7,6 +7,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,63 +35,168 @@ constexpr uint8_t kNewServiceType = 0x01;  // the "TV" preset a new grid row get
 std::string Member(const std::string& path, const std::string& key) { return path.empty() ? key : path + "." + key; }
 std::string Element(const std::string& path, size_t index) { return path + "[" + std::to_string(index) + "]"; }
 
+// ---------------------------------------------------------------- limits
+
+// What the JSON form holds, with room to spare over any project. Reading refuses more as
+// soon as it appears, before it costs time or memory; writing refuses it too, so that
+// every file written reads back.
+constexpr size_t kMaxDepth = 8;           // a project nests 5 deep: root, transportStreams, stream, services, service
+constexpr size_t kMaxTextBytes = 131072;  // an entry field holds 32,767 UTF-16 units, at most 98,301 bytes of UTF-8
+constexpr size_t kMaxKeys = 32;           // the largest object of a project has 18 keys
+constexpr size_t kMaxServices = 262144;   // in one stream and in all streams together
+constexpr size_t kMaxElements = 65535;    // any other array
+
+// 262144 as "262,144".
+std::string Grouped(size_t n) {
+  const std::string digits = std::to_string(n);
+  std::string out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+struct ArrayLimit {
+  const char* key;  // the key whose value the array is
+  size_t most;
+  const char* things;
+};
+const ArrayLimit kNamedArrays[] = {{"services", kMaxServices, "services"},
+                                   {"transportStreams", kMaxElements, "transport streams"},
+                                   {"channelLists", kMaxElements, "channel lists"},
+                                   {"rowOrder", kMaxElements, "rows"}};
+const ArrayLimit& kServicesLimit = kNamedArrays[0];  // also counted over all streams
+const ArrayLimit kOtherArrays = {"", kMaxElements, "elements in one array"};
+
+const ArrayLimit& LimitOf(std::string_view key) {
+  for (const ArrayLimit& l : kNamedArrays)
+    if (key == l.key) return l;
+  return kOtherArrays;
+}
+
+[[noreturn]] void FailTooMany(const std::string& path, const ArrayLimit& limit) {
+  Fail(path, "more than " + Grouped(limit.most) + " " + limit.things + ", the most a project holds");
+}
+[[noreturn]] void FailTooManyServices(const std::string& path) {
+  Fail(path, "more than " + Grouped(kMaxServices) + " services in all transport streams, the most a project holds");
+}
+[[noreturn]] void FailTooLong(const std::string& path, const char* what) {
+  Fail(path, std::string(what) + " longer than " + Grouped(kMaxTextBytes) + " bytes, the most a project allows");
+}
+
 // ---------------------------------------------------------------- parsing
 
-// Rejects a key given twice in one object: the JSON reader would keep the last one
-// silently. Tracks the path of the current position for the message.
-class DuplicateKeyGuard {
+// The events of the JSON reader, building the value: time and memory stay in proportion
+// to the text, and anything beyond the limits is refused where it starts. The path of a
+// refusal is made only then, from the containers open at that moment.
+class Reader {
  public:
-  bool operator()(int, Json::parse_event_t event, Json& parsed) {
-    using E = Json::parse_event_t;
-    switch (event) {
-      case E::object_start:
-      case E::array_start:
-        frames_.push_back({event == E::object_start, ElementPath(), {}, {}, 0});
-        break;
-      case E::object_end:
-      case E::array_end:
-        frames_.pop_back();
-        break;
-      case E::key: {
-        Frame& f = frames_.back();
-        f.key = parsed.get<std::string>();
-        if (!f.keys.insert(f.key).second) Fail(Member(f.path, f.key), "duplicate key");
-        break;
-      }
-      case E::value:
-        if (!frames_.empty() && !frames_.back().object) ++frames_.back().next;
-        break;
-    }
+  Json& Root() { return root_; }
+
+  bool null() { return Put(nullptr); }
+  bool boolean(bool v) { return Put(v); }
+  bool number_integer(Json::number_integer_t v) { return Put(v); }
+  bool number_unsigned(Json::number_unsigned_t v) { return Put(v); }
+  bool number_float(Json::number_float_t v, const std::string&) { return Put(v); }
+  bool binary(Json::binary_t& v) { return Put(std::move(v)); }  // never from a JSON text
+  bool string(std::string& v) {
+    Json& slot = Slot();
+    if (v.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size()), "a text");
+    slot = std::move(v);
     return true;
+  }
+
+  bool start_object(size_t) { return Open(Json::object(), nullptr); }
+  bool start_array(size_t) {
+    const Json* parent = open_.empty() ? nullptr : open_.back().value;
+    const bool member = parent && parent->is_object();
+    return Open(Json::array(), &(member ? LimitOf(Members(*parent).back().first) : kOtherArrays));
+  }
+  bool end_object() { return Close(); }
+  bool end_array() { return Close(); }
+
+  bool key(std::string& k) {
+    Json::object_t& members = Members(*open_.back().value);
+    if (k.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size() - 1), "a key");
+    // The reader would keep the last of two silently.
+    if (members.find(k) != members.end()) Fail(Member(PathOf(open_.size() - 1), k), "duplicate key");
+    if (members.size() == kMaxKeys)
+      Fail(PathOf(open_.size() - 1), "more than " + Grouped(kMaxKeys) + " keys in one object, the most a project allows");
+    members.emplace_back(std::move(k), nullptr);
+    return true;
+  }
+
+  bool parse_error(size_t, const std::string&, const Json::exception& e) {
+    // Not only syntax: a number beyond the float range is the library's out_of_range.
+    // Drop the library's "[json.exception.parse_error.101] " tag.
+    std::string what = e.what();
+    if (size_t end = what.find("] "); what.rfind('[', 0) == 0 && end != std::string::npos) what.erase(0, end + 2);
+    throw JsonError(what);
   }
 
  private:
   struct Frame {
-    bool object;
-    std::string path;
-    std::set<std::string> keys;
-    std::string key;
-    size_t next;
+    Json* value;
+    const ArrayLimit* limit;  // for an array
   };
-  // The path of a container that starts now (and counts it as an array element).
-  std::string ElementPath() {
-    if (frames_.empty()) return {};
-    Frame& parent = frames_.back();
-    return parent.object ? Member(parent.path, parent.key) : Element(parent.path, parent.next++);
+
+  static Json::object_t& Members(Json& j) { return j.get_ref<Json::object_t&>(); }
+  static const Json::object_t& Members(const Json& j) { return j.get_ref<const Json::object_t&>(); }
+
+  // Where the next value goes: the root, the member whose key came last, or a new
+  // element of the innermost array.
+  Json& Slot() {
+    if (open_.empty()) return root_;
+    const Frame& f = open_.back();
+    if (f.value->is_object()) return Members(*f.value).back().second;
+    Json::array_t& elements = f.value->get_ref<Json::array_t&>();
+    if (elements.size() == f.limit->most) FailTooMany(PathOf(open_.size() - 1), *f.limit);
+    if (f.limit == &kServicesLimit && ++services_ > kMaxServices) FailTooManyServices(PathOf(open_.size() - 1));
+    return elements.emplace_back();
   }
-  std::vector<Frame> frames_;
+
+  template <class T>
+  bool Put(T&& v) {
+    Slot() = Json(std::forward<T>(v));
+    return true;
+  }
+
+  bool Open(Json&& container, const ArrayLimit* limit) {
+    Json& slot = Slot();
+    if (open_.size() == kMaxDepth)
+      Fail(PathOf(open_.size()), "more than " + std::to_string(kMaxDepth) + " levels of nesting, the most a project allows");
+    slot = std::move(container);
+    open_.push_back({&slot, limit});
+    return true;
+  }
+
+  bool Close() {
+    open_.pop_back();
+    return true;
+  }
+
+  // The path of the value at `depth`, 0 being the root: each open container above it
+  // contributes the key or index of its newest value.
+  std::string PathOf(size_t depth) const {
+    std::string path;
+    for (size_t i = 0; i < depth; ++i) {
+      const Json& c = *open_[i].value;
+      path = c.is_object() ? Member(path, Members(c).back().first) : Element(path, c.size() - 1);
+    }
+    return path;
+  }
+
+  Json root_;
+  std::vector<Frame> open_;  // at most kMaxDepth
+  size_t services_ = 0;
 };
 
 Json Parse(std::string_view text) {
-  try {
-    return Json::parse(text.begin(), text.end(), DuplicateKeyGuard());
-  } catch (const Json::exception& e) {
-    // Not only syntax: a number beyond the float range is the library's out_of_range.
-    std::string what = e.what();
-    // Drop the library's "[json.exception.parse_error.101] " tag.
-    if (size_t end = what.find("] "); what.rfind('[', 0) == 0 && end != std::string::npos) what.erase(0, end + 2);
-    throw JsonError(what);
-  }
+  Reader reader;
+  // Every error reaches parse_error, which throws: a return means success.
+  Json::sax_parse(text.begin(), text.end(), &reader);
+  return std::move(reader.Root());
 }
 
 // A value as a message shows it.
@@ -411,6 +517,12 @@ void ReadChannelLists(TNitEditor& editor, const Object& top) {
 
 // ---------------------------------------------------------------- editor -> JSON
 
+// A text as written, within the length that reading accepts.
+std::string Bounded(std::string utf8, const std::string& path) {
+  if (utf8.size() > kMaxTextBytes) FailTooLong(path, "a text");
+  return utf8;
+}
+
 // UTF-16 to UTF-8 for JSON, which cannot carry a lone surrogate.
 std::string JsonText(const std::u16string& s, const std::string& path) {
   for (size_t i = 0; i < s.size(); ++i) {
@@ -419,10 +531,10 @@ std::string JsonText(const std::u16string& s, const std::string& path) {
     if (high && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
     else if (high || low) Fail(path, "the text holds a lone UTF-16 surrogate, which JSON cannot carry");
   }
-  return Utf16ToUtf8(s);
+  return Bounded(Utf16ToUtf8(s), path);
 }
 
-std::string JsonText8(const RawString& s) { return Utf16ToUtf8(Cp1252ToWide(s)); }
+std::string JsonText8(const RawString& s, const std::string& path) { return Bounded(Utf16ToUtf8(Cp1252ToWide(s)), path); }
 
 Json IdJson(uint16_t id) { return Hex0x(id, 4); }
 
@@ -458,18 +570,23 @@ Json ServiceJson(const TServiceData& s, const std::u16string& streamIdent, const
   const TServiceData fresh;
   if (s.Ident() != streamIdent) j["ident"] = JsonText(s.Ident(), Member(path, "ident"));
   if (s.Auto() != fresh.Auto()) j["auto"] = s.Auto();
-  if (s.ModuleName() != fresh.ModuleName()) j["moduleName"] = JsonText8(s.ModuleName());
+  if (s.ModuleName() != fresh.ModuleName()) j["moduleName"] = JsonText8(s.ModuleName(), Member(path, "moduleName"));
   if (s.ModuleNr() != fresh.ModuleNr()) j["moduleNr"] = s.ModuleNr();
   if (s.Channel() != fresh.Channel()) j["channel"] = s.Channel();
   if (s.OrgServiceID() != fresh.OrgServiceID()) j["origServiceId"] = IdJson(s.OrgServiceID());
-  if (s.OrgServiceName() != WideToCp1252(s.ServiceName())) j["origServiceName"] = JsonText8(s.OrgServiceName());
+  if (s.OrgServiceName() != WideToCp1252(s.ServiceName())) j["origServiceName"] = JsonText8(s.OrgServiceName(), Member(path, "origServiceName"));
   if (s.OrgServiceNameUni() != s.ServiceName())
     j["origServiceNameUni"] = JsonText(s.OrgServiceNameUni(), Member(path, "origServiceNameUni"));
   return j;
 }
 
-Json StreamJson(const TNitEditor& editor, size_t index, const std::string& path) {
+// `servicesSoFar` counts the services of all streams written.
+Json StreamJson(const TNitEditor& editor, size_t index, const std::string& path, size_t& servicesSoFar) {
   const TTransportStreamData& r = *editor.Stream(index);
+  const std::string servicesPath = Member(path, "services");
+  if (r.ServiceList().size() > kMaxServices) FailTooMany(servicesPath, kServicesLimit);
+  servicesSoFar += r.ServiceList().size();
+  if (servicesSoFar > kMaxServices) FailTooManyServices(servicesPath);
   Json j = Json::object();
   j["tsid"] = IdJson(r.TSID());
   j["onid"] = IdJson(r.OrgNetID());
@@ -486,7 +603,7 @@ Json StreamJson(const TNitEditor& editor, size_t index, const std::string& path)
   if (r.Auto() != 0) j["auto"] = r.Auto();
   Json services = Json::array();
   for (size_t i = 0; i < r.ServiceList().size(); ++i)
-    services.push_back(ServiceJson(*r.ServiceList()[i], r.Ident(), Element(Member(path, "services"), i)));
+    services.push_back(ServiceJson(*r.ServiceList()[i], r.Ident(), Element(servicesPath, i)));
   j["services"] = std::move(services);
   return j;
 }
@@ -601,6 +718,7 @@ std::string ProjectToJson(const TNitEditor& editor) {
   opt["hdSimulcast"] = editor.AddHDSimulLCN();
   opt["variant"] = ChoiceName(editor.Variant(), kVariants);
 
+  if (editor.ChannelList().size() > kMaxElements) FailTooMany("channelLists", LimitOf("channelLists"));
   Json lists = Json::array();
   for (size_t i = 0; i < editor.ChannelList().size(); ++i) {
     const TChListData& l = *editor.ChannelList()[i];
@@ -612,10 +730,13 @@ std::string ProjectToJson(const TNitEditor& editor) {
   }
   root["channelLists"] = std::move(lists);
 
+  // The row order lists each stream once, so its length is the stream count.
+  if (editor.StreamCount() > kMaxElements) FailTooMany("transportStreams", LimitOf("transportStreams"));
   Json streams = Json::array();
   bool listOrder = true;
+  size_t services = 0;
   for (size_t i = 0; i < editor.StreamCount(); ++i) {
-    streams.push_back(StreamJson(editor, i, Element("transportStreams", i)));
+    streams.push_back(StreamJson(editor, i, Element("transportStreams", i), services));
     listOrder = listOrder && editor.RowOrder()[i] == static_cast<int32_t>(i);
   }
   root["transportStreams"] = std::move(streams);

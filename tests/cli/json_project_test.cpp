@@ -470,5 +470,145 @@ TEST_F(JsonProjectTest, TextsWithoutAJsonFormAreRefusedWhenWriting) {
   }
 }
 
+// `n` copies of `item`, comma-separated.
+std::string Repeated(const std::string& item, size_t n) {
+  std::string out;
+  out.reserve(n * (item.size() + 1));
+  for (size_t i = 0; i < n; ++i) out += (i ? "," : "") + item;
+  return out;
+}
+
+// `n` services without keys in one stream's array.
+std::string Services(size_t n) { return R"({"services": [)" + Repeated("{}", n) + "]}"; }
+
+// Each limit just beyond, and the largest accepted where that is cheap; an accepted
+// text shows as the refusal that comes after reading.
+TEST_F(JsonProjectTest, RefusesWhatNoProjectHoldsWhereItStarts) {
+  const std::string deep = R"({"transportStreams": [{"services": [{"name": )";
+  const std::string text = std::string(131072, 'x'), e2 = "\u00E9";
+  std::string twoByteText;
+  for (int i = 0; i < 65536; ++i) twoByteText += e2;
+  auto keys = [](int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += std::string(i ? ", " : "") + "\"k" + std::to_string(i) + "\": 0";
+    return out;
+  };
+  struct Case {
+    std::string json, message;
+  } cases[] = {
+      // nesting: a project uses 5 levels
+      {deep + "[[[[]]]]}]}]}", "transportStreams[0].services[0].name[0][0][0]: more than 8 levels of nesting, the most a project allows"},
+      {deep + "[[[]]]}]}]}", "transportStreams[0].services[0].name: expected a text"},
+      {std::string(9, '[') + std::string(9, ']'), "[0][0][0][0][0][0][0][0]: more than 8 levels of nesting, the most a project allows"},
+      // texts and keys, counted in bytes of UTF-8
+      {R"({"network": {"name": ")" + text + "x\"}}", "network.name: a text longer than 131,072 bytes, the most a project allows"},
+      {R"({"network": {"name": ")" + twoByteText + "\"}}", ""},
+      {R"({"network": {"name": ")" + twoByteText + "x\"}}", "network.name: a text longer than 131,072 bytes, the most a project allows"},
+      {R"({"transportStreams": [{"ident": ")" + text + "\"}]}", ""},
+      {R"({"network": {")" + text + "x\": 1}}", "network: a key longer than 131,072 bytes, the most a project allows"},
+      // keys of one object
+      {R"({"network": {)" + keys(33) + "}}", "network: more than 32 keys in one object, the most a project allows"},
+      {R"({"network": {)" + keys(32) + "}}", "network.k0: unknown key of the network"},
+      {"{" + keys(33) + "}", "more than 32 keys in one object, the most a project allows"},
+      // arrays
+      {R"({"transportStreams": [)" + Services(262145) + "]}",
+       "transportStreams[0].services: more than 262,144 services, the most a project holds"},
+      {R"({"transportStreams": [)" + Services(131072) + "," + Services(131072) + "]}", ""},
+      {R"({"transportStreams": [)" + Services(131072) + "," + Services(131073) + "]}",
+       "transportStreams[1].services: more than 262,144 services in all transport streams, the most a project holds"},
+      {R"({"transportStreams": [)" + Repeated("{}", 65536) + "]}",
+       "transportStreams: more than 65,535 transport streams, the most a project holds"},
+      {R"({"transportStreams": [)" + Repeated("{}", 65535) + "]}", ""},
+      {R"({"channelLists": [)" + Repeated("{}", 65536) + "]}",
+       "channelLists: more than 65,535 channel lists, the most a project holds"},
+      {R"({"rowOrder": [)" + Repeated("0", 65536) + "]}", "rowOrder: more than 65,535 rows, the most a project holds"},
+      {R"({"network": {"name": [)" + Repeated("[]", 65536) + "]}}",
+       "network.name: more than 65,535 elements in one array, the most a project holds"},
+      {R"({"network": {"name": [)" + Repeated("[]", 65535) + "]}}", "network.name: expected a text"},
+      {"[" + Repeated("0", 65536) + "]", "more than 65,535 elements in one array, the most a project holds"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Refusal(c.json), c.message) << c.json.substr(0, 80);
+}
+
+// Nesting and many objects once cost time and memory out of all proportion to the text.
+TEST_F(JsonProjectTest, HugeInputsAreReadOrRefusedInProportionToTheirSize) {
+  const std::string nested8 = "[0][0][0][0][0][0][0][0]: more than 8 levels of nesting, the most a project allows";
+  for (size_t depth : {size_t{40000}, size_t{1} << 19}) {  // the second is 1 MB
+    EXPECT_EQ(Refusal(std::string(depth, '[') + std::string(depth, ']')), nested8) << depth;
+    std::string objects;
+    for (size_t i = 0; i < depth / 5; ++i) objects += R"({"a":)";
+    EXPECT_EQ(Refusal(objects), "a.a.a.a.a.a.a.a: more than 8 levels of nesting, the most a project allows") << depth;
+  }
+  auto e = Read(R"({"transportStreams": [)" + Services(200000) + "]}");
+  ASSERT_EQ(e->StreamCount(), 1u);
+  EXPECT_EQ(e->Stream(0)->ServiceList().size(), 200000u);
+}
+
+TEST_F(JsonProjectTest, DuplicateKeysAreRefusedWithTheirPath) {
+  struct Case {
+    const char* json;
+    const char* message;
+  } cases[] = {
+      {R"({"network": {}, "options": {}, "network": {}})", "network: duplicate key"},
+      {R"({"channelLists": [1, [2, 3], {"id": 1, "name": "", "id": 1}]})", "channelLists[2].id: duplicate key"},
+      // after a nested container closed
+      {R"({"transportStreams": [{"services": [{}, {"a": [1]}]}, {"services": [], "tsid": 1, "services": []}]})",
+       "transportStreams[1].services: duplicate key"},
+      {R"({"transportStreams": [{"services": [{"name": "a", "id": 1}, {"id": 1, "name": "b", "name": "b"}]}]})",
+       "transportStreams[0].services[1].name: duplicate key"},
+      // the same key in different objects is no duplicate
+      {R"({"a": {"a": {"a": 1}}, "b": 1})", "a: unknown key of a project"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Refusal(c.json), c.message) << c.json;
+}
+
+// What reading refuses is never written: the file would not read back.
+TEST_F(JsonProjectTest, WritingRefusesWhatReadingWould) {
+  auto Written = [](const TNitEditor& e) -> std::string {
+    try {
+      ProjectToJson(e);
+    } catch (const JsonError& error) {
+      return error.what();
+    }
+    return "";
+  };
+  const std::string tooLong = ": a text longer than 131,072 bytes, the most a project allows";
+  {
+    auto e = NewEditor();
+    e->SetNetworkName(std::u16string(65536, u'\u00E9'));  // 131,072 bytes of UTF-8
+    auto copy = Read(ProjectToJson(*e));
+    EXPECT_EQ(copy->NetworkName(), e->NetworkName());
+    e->SetNetworkName(e->NetworkName() + u"x");
+    EXPECT_EQ(Written(*e), "network.name" + tooLong);
+  }
+  {
+    auto e = NewEditor();
+    e->AddStream();
+    // Each Windows-1252 euro sign is 3 bytes of UTF-8.
+    e->AddService(0, 1);
+    e->Stream(0)->ServiceList()[0] = std::make_unique<TServiceData>(RawString(43691, '\x80'), 0, 1);
+    EXPECT_EQ(Written(*e), "transportStreams[0].services[0].moduleName" + tooLong);
+  }
+  {
+    auto e = NewEditor();
+    for (int i = 0; i < 65536; ++i) e->ChannelList().push_back(std::make_unique<TChListData>());
+    EXPECT_EQ(Written(*e), "channelLists: more than 65,535 channel lists, the most a project holds");
+    e->ChannelList().clear();
+    for (int i = 0; i < 65536; ++i) e->AddStream();
+    EXPECT_EQ(Written(*e), "transportStreams: more than 65,535 transport streams, the most a project holds");
+  }
+  {
+    auto e = NewEditor();
+    e->AddStream();
+    e->AddStream();
+    for (int i = 0; i < 262145; ++i) e->AddService(1, 1);
+    EXPECT_EQ(Written(*e), "transportStreams[1].services: more than 262,144 services, the most a project holds");
+    e->DeleteService(1, 0);
+    e->AddService(0, 1);
+    EXPECT_EQ(Written(*e),
+              "transportStreams[1].services: more than 262,144 services in all transport streams, the most a project holds");
+  }
+}
+
 }  // namespace
 }  // namespace quillon::cli
