@@ -56,13 +56,16 @@ TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
 
 TUdpSocket::~TUdpSocket() { Close(); }
 
-TUdpSocket::TUdpSocket(TUdpSocket&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+TUdpSocket::TUdpSocket(TUdpSocket&& other) noexcept : fd_(other.fd_), buffer_(std::move(other.buffer_)) {
+  other.fd_ = -1;
+}
 
 TUdpSocket& TUdpSocket::operator=(TUdpSocket&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = other.fd_;
     other.fd_ = -1;
+    buffer_ = std::move(other.buffer_);
   }
   return *this;
 }
@@ -98,7 +101,8 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
   RequireOpen("receive");
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
-  Bytes buffer(kReceiveBufferSize);
+  // A flood of datagrams must not cost an allocation of the largest size for each one.
+  if (buffer_.size() != kReceiveBufferSize) buffer_.resize(kReceiveBufferSize);
   for (;;) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     pollfd pfd{fd_, POLLIN, 0};
@@ -111,7 +115,7 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
 
     sockaddr_in from{};
     socklen_t len = sizeof from;
-    ssize_t n = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &len);
+    ssize_t n = ::recvfrom(fd_, buffer_.data(), buffer_.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &len);
     if (n < 0) {
       // A reported ICMP error or a datagram dropped after poll is no datagram; wait on.
       if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK || errno == ECONNREFUSED) {
@@ -122,8 +126,7 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
     }
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
-    buffer.resize(static_cast<size_t>(n));
-    return TDatagram{std::move(buffer), text, ntohs(from.sin_port)};
+    return TDatagram{Bytes(buffer_.begin(), buffer_.begin() + n), text, ntohs(from.sin_port)};
   }
 }
 

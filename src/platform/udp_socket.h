@@ -55,6 +55,7 @@ class TUdpSocket : public TDatagramSocket {
  private:
   void RequireOpen(const char* operation) const;
   int fd_ = -1;
+  Bytes buffer_;  // one for every datagram received, made at the first Receive
 };
 
 }  // namespace quillon

@@ -48,6 +48,21 @@ TEST(UdpSocket, DatagramsCarryTheirSender) {
   }
 }
 
+// Every datagram comes out at its own length, whatever came before it.
+TEST(UdpSocket, DatagramsOfChangingSizes) {
+  TUdpSocket a("127.0.0.1"), b("127.0.0.1");
+  Bytes big(65507);
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 13 + 5);
+  const Bytes payloads[] = {big, test::HexToBytes("07"), big, Bytes{}, test::HexToBytes("01 02 03")};
+  for (const Bytes& payload : payloads) {
+    SCOPED_TRACE(payload.size());
+    a.SendTo("127.0.0.1", b.LocalPort(), payload);
+    std::optional<TDatagram> d = b.Receive(2000);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Data, payload);
+  }
+}
+
 TEST(UdpSocket, NothingArrivingIsATimeOutNotAnError) {
   TUdpSocket a("127.0.0.1");
   EXPECT_FALSE(a.Receive(0));
