@@ -42,6 +42,26 @@ std::optional<uint32_t> ParseIPv4(const std::string& text) {
   return addr.s_addr;
 }
 
+std::string HostAddressProblem(const std::string& text) {
+  std::optional<HostMsg> problem;
+  if (std::optional<uint32_t> ip = ParseIPv4(text)) {
+    const uint32_t a = ntohl(*ip);
+    if ((a >> 24) == 0)
+      problem = HostMsg::ThisNetwork;
+    else if (a == 0xFFFFFFFF)
+      problem = HostMsg::Broadcast;
+    else if ((a >> 28) == 0xE)
+      problem = HostMsg::Multicast;
+    else if ((a >> 28) == 0xF)
+      problem = HostMsg::Reserved;
+  } else {
+    problem = HostMsg::NotIPv4;
+  }
+  if (!problem) return {};
+  static const THostMessages messages;
+  return Format(messages.Text(*problem).c_str(), text.c_str());
+}
+
 TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
   sockaddr_in sa = MakeAddress(localAddress, localPort);
   fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);

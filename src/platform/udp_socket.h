@@ -8,6 +8,7 @@
 
 #include "platform/bytes.h"
 #include "platform/errors.h"
+#include "platform/message_table.h"
 
 namespace quillon {
 
@@ -34,6 +35,28 @@ class TDatagramSocket {
 // Parses a dotted-quad IPv4 address strictly ("1.2.3.4"; no shorthand forms, no
 // spaces). Returns the address in network byte order.
 std::optional<uint32_t> ParseIPv4(const std::string& text);
+
+// Why an address text names no single device.
+enum class HostMsg { NotIPv4, ThisNetwork, Broadcast, Multicast, Reserved };
+
+inline constexpr TMessageRow<HostMsg> kHostMessageRows[] = {
+    {HostMsg::NotIPv4, "HostNotIPv4",
+     "„%s“ ist keine IPv4-Adresse. Erwartet werden vier Zahlen von 0 bis 255 mit Punkten dazwischen."},
+    {HostMsg::ThisNetwork, "HostThisNetwork",
+     "„%s“ liegt in 0.0.0.0/8 („dieses Netz“) und bezeichnet kein Gerät. Bitte die Adresse des Geräts angeben."},
+    {HostMsg::Broadcast, "HostBroadcast",
+     "„%s“ ist die Broadcast-Adresse und erreicht kein einzelnes Gerät. Bitte die Adresse des Geräts angeben."},
+    {HostMsg::Multicast, "HostMulticast",
+     "„%s“ ist eine Multicast-Adresse (224.0.0.0/4) und bezeichnet kein einzelnes Gerät. Bitte die Adresse des "
+     "Geräts angeben."},
+    {HostMsg::Reserved, "HostReserved",
+     "„%s“ liegt im reservierten Bereich 240.0.0.0/4 und ist nicht nutzbar. Bitte die Adresse des Geräts angeben."},
+};
+using THostMessages = TMessageTable<HostMsg, kHostMessageRows>;
+
+// Empty when `text` is a dotted-quad unicast IPv4 address, one device to send to; else
+// the reason, for the user.
+std::string HostAddressProblem(const std::string& text);
 
 class TUdpSocket : public TDatagramSocket {
  public:

@@ -31,6 +31,41 @@ TEST(ParseIPv4, OnlyPlainDottedQuads) {
   EXPECT_EQ(ParseIPv4("127.0.0.1"), htonl(0x7F000001));
 }
 
+// Only one device: the client must never send to a whole network or group.
+TEST(HostAddressProblem, OnlyUnicastDottedQuads) {
+  struct Case {
+    const char* text;
+    const char* reason;  // nothing: a usable host
+  };
+  const Case cases[] = {
+      {"127.0.0.1", nullptr},
+      {"1.0.0.0", nullptr},
+      {"223.255.255.255", nullptr},
+      {"0.0.0.0", "dieses Netz"},
+      {"0.255.255.255", "dieses Netz"},
+      {"255.255.255.255", "Broadcast"},
+      {"224.0.0.0", "Multicast"},
+      {"239.255.255.255", "Multicast"},
+      {"240.0.0.0", "reservierten Bereich"},
+      {"255.255.255.254", "reservierten Bereich"},
+      {"", "keine IPv4-Adresse"},
+      {"localhost", "keine IPv4-Adresse"},
+      {"127.1", "keine IPv4-Adresse"},
+      {"01.2.3.4", "keine IPv4-Adresse"},
+      {"1.2.3.4 ", "keine IPv4-Adresse"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string problem = HostAddressProblem(c.text);
+    if (!c.reason) {
+      EXPECT_EQ(problem, "");
+      continue;
+    }
+    EXPECT_NE(problem.find(std::string("„") + c.text + "“"), std::string::npos) << problem;
+    EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
+  }
+}
+
 TEST(UdpSocket, DatagramsCarryTheirSender) {
   TUdpSocket a("127.0.0.1"), b("127.0.0.1");
   ASSERT_NE(a.LocalPort(), 0);
