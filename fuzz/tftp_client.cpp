@@ -1,14 +1,18 @@
 // The upload client fed whatever datagrams a server, or anyone else, might send. A
-// transfer ends with a TftpError or with every block sent in order; everything the
-// client sends is a well-formed packet.
+// transfer ends with a TftpError or with every block sent in order, to the asked
+// address only; everything the client sends is a well-formed packet, and strangers get
+// few answers.
 //
 // Input: one byte of settings, then datagrams, each a sender byte, a two-byte length
 // (big-endian) and the bytes; a short last one takes what is left.
 //   settings bits 0-2  file size: 0, 1, 511, 512, 513, 1500, 3000, 4000 bytes
 //            bit 3     netascii mode
 //            bits 4-5  requested block size: 512, 1500, 8, 65460
+//            bits 6-7  host: the server, 0.0.0.0, a multicast address, a name
 //   sender   0: the server's transfer port, 1: another port, 2: another address
+#include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <optional>
@@ -82,10 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::TInput in(data, size);
   static const size_t kSizes[] = {0, 1, 511, 512, 513, 1500, 3000, 4000};
   static const uint16_t kBlockSizes[] = {512, 1500, 8, 65460};
+  static const char* const kHosts[] = {kServer, "0.0.0.0", "224.0.0.1", "modulator"};
   const uint8_t settings = in.U8();
   const size_t fileSize = kSizes[settings & 7];
   const bool netascii = (settings & 8) != 0;
   const uint16_t blockSize = kBlockSizes[(settings >> 4) & 3];
+  const char* host = kHosts[settings >> 6];
 
   TScript script;
   while (!in.Empty()) {
@@ -97,18 +103,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     script.Inbox.push_back(std::move(d));
   }
 
-  TTftpClient client([&script] { return std::make_unique<TScriptedSocket>(script); });
-  client.SetHost(kServer);
+  int socketsOpened = 0;
+  TTftpClient client([&script, &socketsOpened] {
+    ++socketsOpened;
+    return std::make_unique<TScriptedSocket>(script);
+  });
+  client.SetHost(host);
   client.SetMode(netascii ? TftpMode::Netascii : TftpMode::Octet);
   client.SetRequestedBlockSize(blockSize);
   client.SetReceiveTimeout(0);
-  bool completed = false;
+  std::optional<TftpPutResult> result;
+  const auto start = std::chrono::steady_clock::now();
   try {
-    client.Put(LocalFile(fileSize), "nit_a");
-    completed = true;
-  } catch (const TftpError&) {
+    result = client.Put(LocalFile(fileSize), "nit_a");
+  } catch (const TftpError& e) {
+    switch (e.Kind()) {
+      case TftpErrorKind::Timeout:
+        FUZZ_CHECK(std::strncmp(e.what(), "Zeitüberschreitung: ", std::strlen("Zeitüberschreitung: ")) == 0);
+        break;
+      case TftpErrorKind::OptionRefused:  // quotes the option whole
+      case TftpErrorKind::LocalFile:
+        break;
+      default:
+        // A server's text is cut to 200 characters, at most two bytes each.
+        FUZZ_CHECK(std::strlen(e.what()) <= 100 + 2 * 200 + 3);
+    }
   }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   FUZZ_CHECK(!client.Active());
+
+  // A host that is no single device: refused before any socket is opened.
+  if (!HostAddressProblem(host).empty()) {
+    FUZZ_CHECK(!result && socketsOpened == 0 && script.Sent.empty());
+    return 0;
+  }
 
   // Everything sent parses; ERROR packets stay within 512 bytes.
   FUZZ_CHECK(!script.Sent.empty());
@@ -116,29 +144,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bytes uploaded;
   uint16_t nextBlock = 1;
   const TSent* dataTo = nullptr;
+  std::vector<const TSent*> unknownTransfer;
   for (const TSent& s : script.Sent) {
     TTftpPacket p = ParsePacket(s.Data);
     FUZZ_CHECK(p.WellFormed);
     if (!first) {
-      FUZZ_CHECK(p.Opcode == kTftpWrq && s.Port == client.Port());
+      FUZZ_CHECK(p.Opcode == kTftpWrq && s.Address == kServer && s.Port == client.Port());
       first = p;
       continue;
     }
     if (p.Opcode == kTftpError) {
       FUZZ_CHECK(s.Data.size() <= 512);
+      if (p.Number == kTftpUnknownTransferId) unknownTransfer.push_back(&s);
       continue;
     }
-    // Every block goes to the one endpoint that answered first.
-    FUZZ_CHECK(p.Opcode == kTftpData);
+    // Every block goes to the asked address, to the one port that answered first.
+    FUZZ_CHECK(p.Opcode == kTftpData && s.Address == kServer);
     if (!dataTo) dataTo = &s;
-    FUZZ_CHECK(s.Address == dataTo->Address && s.Port == dataTo->Port);
+    FUZZ_CHECK(s.Port == dataTo->Port);
     FUZZ_CHECK(p.Number == nextBlock);
     ++nextBlock;
     uploaded.insert(uploaded.end(), p.Data.begin(), p.Data.end());
   }
-  if (completed) {
+  // "Unknown transfer ID" goes only to strangers, and only a few times a second.
+  for (const TSent* s : unknownTransfer) FUZZ_CHECK(!dataTo || s->Address != kServer || s->Port != dataTo->Port);
+  FUZZ_CHECK(unknownTransfer.size() <=
+             TTftpClient::kStrangerAnswerBurst + TTftpClient::kStrangerAnswersPerSecond * seconds + 1);
+  if (result) {
     const Bytes content = Content(fileSize);
     FUZZ_CHECK(uploaded == (netascii ? ToNetascii(content) : content));
+    // Only the last of several blocks may go unconfirmed.
+    if (*result == TftpPutResult::LastBlockUnconfirmed) FUZZ_CHECK(nextBlock >= 3);
   }
   return 0;
 }

@@ -42,6 +42,26 @@ std::optional<uint32_t> ParseIPv4(const std::string& text) {
   return addr.s_addr;
 }
 
+std::string HostAddressProblem(const std::string& text) {
+  std::optional<HostMsg> problem;
+  if (std::optional<uint32_t> ip = ParseIPv4(text)) {
+    const uint32_t a = ntohl(*ip);
+    if ((a >> 24) == 0)
+      problem = HostMsg::ThisNetwork;
+    else if (a == 0xFFFFFFFF)
+      problem = HostMsg::Broadcast;
+    else if ((a >> 28) == 0xE)
+      problem = HostMsg::Multicast;
+    else if ((a >> 28) == 0xF)
+      problem = HostMsg::Reserved;
+  } else {
+    problem = HostMsg::NotIPv4;
+  }
+  if (!problem) return {};
+  static const THostMessages messages;
+  return Format(messages.Text(*problem).c_str(), text.c_str());
+}
+
 TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
   sockaddr_in sa = MakeAddress(localAddress, localPort);
   fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
@@ -56,13 +76,16 @@ TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
 
 TUdpSocket::~TUdpSocket() { Close(); }
 
-TUdpSocket::TUdpSocket(TUdpSocket&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+TUdpSocket::TUdpSocket(TUdpSocket&& other) noexcept : fd_(other.fd_), buffer_(std::move(other.buffer_)) {
+  other.fd_ = -1;
+}
 
 TUdpSocket& TUdpSocket::operator=(TUdpSocket&& other) noexcept {
   if (this != &other) {
     Close();
     fd_ = other.fd_;
     other.fd_ = -1;
+    buffer_ = std::move(other.buffer_);
   }
   return *this;
 }
@@ -98,7 +121,8 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
   RequireOpen("receive");
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
-  Bytes buffer(kReceiveBufferSize);
+  // A flood of datagrams must not cost an allocation of the largest size for each one.
+  if (buffer_.size() != kReceiveBufferSize) buffer_.resize(kReceiveBufferSize);
   for (;;) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     pollfd pfd{fd_, POLLIN, 0};
@@ -111,7 +135,7 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
 
     sockaddr_in from{};
     socklen_t len = sizeof from;
-    ssize_t n = ::recvfrom(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &len);
+    ssize_t n = ::recvfrom(fd_, buffer_.data(), buffer_.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &len);
     if (n < 0) {
       // A reported ICMP error or a datagram dropped after poll is no datagram; wait on.
       if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK || errno == ECONNREFUSED) {
@@ -122,8 +146,7 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
     }
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);
-    buffer.resize(static_cast<size_t>(n));
-    return TDatagram{std::move(buffer), text, ntohs(from.sin_port)};
+    return TDatagram{Bytes(buffer_.begin(), buffer_.begin() + n), text, ntohs(from.sin_port)};
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/bytes.h"
 #include "platform/errors.h"
+#include "platform/message_table.h"
 
 namespace quillon {
 
@@ -35,6 +36,28 @@ class TDatagramSocket {
 // spaces). Returns the address in network byte order.
 std::optional<uint32_t> ParseIPv4(const std::string& text);
 
+// Why an address text names no single device.
+enum class HostMsg { NotIPv4, ThisNetwork, Broadcast, Multicast, Reserved };
+
+inline constexpr TMessageRow<HostMsg> kHostMessageRows[] = {
+    {HostMsg::NotIPv4, "HostNotIPv4",
+     "„%s“ ist keine IPv4-Adresse. Erwartet werden vier Zahlen von 0 bis 255 mit Punkten dazwischen."},
+    {HostMsg::ThisNetwork, "HostThisNetwork",
+     "„%s“ liegt in 0.0.0.0/8 („dieses Netz“) und bezeichnet kein Gerät. Bitte die Adresse des Geräts angeben."},
+    {HostMsg::Broadcast, "HostBroadcast",
+     "„%s“ ist die Broadcast-Adresse und erreicht kein einzelnes Gerät. Bitte die Adresse des Geräts angeben."},
+    {HostMsg::Multicast, "HostMulticast",
+     "„%s“ ist eine Multicast-Adresse (224.0.0.0/4) und bezeichnet kein einzelnes Gerät. Bitte die Adresse des "
+     "Geräts angeben."},
+    {HostMsg::Reserved, "HostReserved",
+     "„%s“ liegt im reservierten Bereich 240.0.0.0/4 und ist nicht nutzbar. Bitte die Adresse des Geräts angeben."},
+};
+using THostMessages = TMessageTable<HostMsg, kHostMessageRows>;
+
+// Empty when `text` is a dotted-quad unicast IPv4 address, one device to send to; else
+// the reason, for the user.
+std::string HostAddressProblem(const std::string& text);
+
 class TUdpSocket : public TDatagramSocket {
  public:
   // Opens a socket bound to localAddress:localPort; port 0 lets the system choose.
@@ -55,6 +78,7 @@ class TUdpSocket : public TDatagramSocket {
  private:
   void RequireOpen(const char* operation) const;
   int fd_ = -1;
+  Bytes buffer_;  // one for every datagram received, made at the first Receive
 };
 
 }  // namespace quillon

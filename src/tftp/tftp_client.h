@@ -10,6 +10,7 @@
 
 #include "platform/errors.h"
 #include "platform/udp_socket.h"
+#include "tftp/tftp_messages.h"
 
 namespace quillon {
 
@@ -44,6 +45,12 @@ class TftpError : public QuillonError {
 
 enum class TftpMode { Octet, Netascii };
 
+// How a transfer that did not fail ended.
+enum class TftpPutResult {
+  Confirmed,             // the server acknowledged every block
+  LastBlockUnconfirmed,  // every block but the last of several; its ACK never came
+};
+
 // "octet" / "netascii", as the write request names the mode.
 const char* TftpModeName(TftpMode mode);
 
@@ -56,6 +63,10 @@ class TTftpClient {
   static constexpr uint16_t kMaxBlockSize = 65460;
   // Every wait lasts at least this long, whatever ReceiveTimeout says.
   static constexpr int kMinWaitMs = 500;
+  // Datagrams from anyone but the server get ERROR 5 (unknown transfer ID), this many at
+  // once and this many a second after that; the rest go unanswered.
+  static constexpr int kStrangerAnswerBurst = 3;
+  static constexpr int kStrangerAnswersPerSecond = 3;
 
   // Talks through UDP sockets bound to a port the system chooses.
   TTftpClient();
@@ -88,16 +99,25 @@ class TTftpClient {
   void Deactivate();
   bool Active() const { return socket_ != nullptr; }
 
-  // Writes the whole local file to `remoteFile` on Host:Port. Activates the client when
-  // it is not active. Every transfer ends by closing the socket, so the next one starts
-  // from a fresh local port and late packets of this one cannot reach it. Throws
-  // TftpError (or SocketError when the system refuses a socket call).
-  void Put(const std::filesystem::path& localFile, const std::string& remoteFile);
+  // The client's texts, German defaults; the language layer may replace them.
+  TTftpMessages& Messages() { return messages_; }
+
+  // Writes the whole local file to `remoteFile` on Host:Port. Host must be one device
+  // (HostAddressProblem); only datagrams from that address take part, and the server's
+  // port is the one of its first answer. Activates the client when it is not active.
+  // Every transfer ends by closing the socket, so the next one starts from a fresh local
+  // port and late packets of this one cannot reach it.
+  // A time-out is a TftpError (Timeout), except while only the ACK of the last of
+  // several blocks is missing: that transfer counts as done, LastBlockUnconfirmed.
+  // Throws TftpError (or SocketError when the system refuses a socket call).
+  TftpPutResult Put(const std::filesystem::path& localFile, const std::string& remoteFile);
 
  private:
   void Status(const std::string& text) const;
+  const char* Text(TftpMsg id) const { return messages_.Text(id).c_str(); }
 
   TSocketFactory factory_;
+  TTftpMessages messages_;
   std::unique_ptr<TDatagramSocket> socket_;
   std::string host_;
   uint16_t port_ = 69;

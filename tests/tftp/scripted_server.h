@@ -72,10 +72,16 @@ struct TSentDatagram {
 
 // The network as a fake socket sees it. `Peer` answers every packet the client sends;
 // `Inbox` holds what the client will receive next, in order; an empty inbox is a
-// time-out. A fuzzer can fill Inbox with arbitrary datagrams.
+// time-out, unless `Endless` is set: then every receive on an empty inbox gets a copy
+// of it, a flood that never stops by itself. A fuzzer can fill Inbox with arbitrary
+// datagrams.
 struct TFakeNetwork {
   std::function<std::vector<Bytes>(const TTftpPacket& sent)> Peer;
   std::deque<TDatagram> Inbox;
+  std::optional<TDatagram> Endless;
+  // Set when a flood ran so long that the fake socket ended it (a hang guard, far beyond
+  // any time-out); the client should have stopped receiving long before.
+  bool EndlessRanOut = false;
   std::vector<TSentDatagram> Sent;
   int SocketsOpened = 0;
   int SocketsOpen = 0;

@@ -1,10 +1,14 @@
 // The write client's algorithm against a fake socket: exact packets, no network.
 #include "tftp/tftp_client.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "scripted_server.h"
 #include "support/test_util.h"
 
@@ -13,6 +17,22 @@ namespace {
 
 using test::HexToBytes;
 using test::Pattern;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// AckingPeer that keeps the data but falls silent at block `silentFrom` (0: it never
+// answers the request).
+std::function<std::vector<Bytes>(const TTftpPacket&)> PeerSilentFrom(Bytes& file, std::optional<TTftpOptions> oack,
+                                                                     uint16_t silentFrom) {
+  auto acking = test::AckingPeer(file, std::move(oack));
+  return [acking, silentFrom](const TTftpPacket& p) -> std::vector<Bytes> {
+    std::vector<Bytes> replies = acking(p);
+    uint16_t block = p.Opcode == kTftpWrq ? 0 : p.Number;
+    if (block >= silentFrom) replies.clear();
+    return replies;
+  };
+}
 
 class TftpClientFake : public ::testing::Test {
  protected:
@@ -36,6 +56,14 @@ class TftpClientFake : public ::testing::Test {
   }
 
   const TTftpPacket& LastSent() const { return net.Sent.back().Packet; }
+
+  // The packets sent to `address`:`port`.
+  std::vector<TTftpPacket> SentTo(const std::string& address, uint16_t port) const {
+    std::vector<TTftpPacket> packets;
+    for (const auto& s : net.Sent)
+      if (s.Address == address && s.Port == port) packets.push_back(s.Packet);
+    return packets;
+  }
 
   test::TempDir dir;
   test::TFakeNetwork net;
@@ -191,6 +219,174 @@ TEST_F(TftpClientFake, HugeOptionValuesAreQuotedButTheErrorPacketStaysSmall) {
   EXPECT_NE(std::string(e.what()).find(value), std::string::npos);
   EXPECT_EQ(LastSent().Number, kTftpOptionNegotiation);
   EXPECT_LE(LastSent().Text.size() + 5, 512u);
+}
+
+// A time-out fails the upload unless the server confirmed every block but the last of
+// several: a file of one block that the server never acknowledged may not have arrived.
+TEST_F(TftpClientFake, TheResultSaysWhatTheServerConfirmed) {
+  const TTftpOptions oack1500{{"blksize", "1500"}};
+  struct Case {
+    const char* name;
+    size_t size;
+    std::optional<TTftpOptions> oack;
+    uint16_t silentFrom;  // 0: no answer to the request; 0xFFFF: every block acknowledged
+    std::optional<TftpPutResult> result;  // nothing: a time-out
+    const char* text;  // in the error or in the last status
+  };
+  const Case cases[] = {
+      {"no answer to the request", 100, {}, 0, {}, "hat die Schreibanfrage für „nit_a“ nicht beantwortet"},
+      {"the only block after an OACK", 100, oack1500, 1, {}, "hat Block 1 von 1 für „nit_a“ nicht bestätigt"},
+      {"the only block after ACK 0", 100, {}, 1, {}, "Block 1 von 1"},
+      {"an empty file's only block", 0, {}, 1, {}, "Block 1 von 1"},
+      {"the first of two blocks", 600, {}, 1, {}, "Block 1 von 2"},
+      {"a middle block", 1100, {}, 2, {}, "Block 2 von 3"},
+      {"the last of two blocks", 600, {}, 2, TftpPutResult::LastBlockUnconfirmed, "(last block not acknowledged)"},
+      {"the empty last block", 1024, {}, 3, TftpPutResult::LastBlockUnconfirmed, "(last block not acknowledged)"},
+      {"the last of two blocks of 1500", 1536, oack1500, 2, TftpPutResult::LastBlockUnconfirmed,
+       "(last block not acknowledged)"},
+      {"every block", 1536, oack1500, 0xFFFF, TftpPutResult::Confirmed, "Transfer of \"nit_a\" complete"},
+  };
+  std::vector<std::string> statuses;
+  client.SetOnStatus([&](const std::string& text) { statuses.push_back(text); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    net.Sent.clear();
+    received.clear();
+    statuses.clear();
+    net.Peer = PeerSilentFrom(received, c.oack, c.silentFrom);
+    Bytes content = Pattern(c.size);
+    if (!c.result) {
+      TftpError e = PutFails(content);
+      EXPECT_EQ(e.Kind(), TftpErrorKind::Timeout);
+      EXPECT_THAT(e.what(), StartsWith("Zeitüberschreitung: 127.0.0.1:"));
+      EXPECT_THAT(e.what(), HasSubstr(c.text));
+      EXPECT_EQ(statuses.size(), 1u);  // only "Sending"
+      continue;
+    }
+    EXPECT_EQ(client.Put(Local(content), "nit_a"), *c.result);
+    EXPECT_BYTES_EQ(content, received);
+    ASSERT_FALSE(statuses.empty());
+    EXPECT_THAT(statuses.back(), HasSubstr(c.text));
+    if (c.result == TftpPutResult::Confirmed) {
+      EXPECT_THAT(statuses.back(), Not(HasSubstr("not acknowledged")));
+    }
+  }
+}
+
+// Only the address that was asked takes part; before its first reply as well as after.
+TEST_F(TftpClientFake, DatagramsFromStrangersGetError5AndChangeNothing) {
+  struct Stranger {
+    const char* name;
+    std::string address;
+    uint16_t port;
+    bool beforeServer;  // arrives before the server's first reply
+  };
+  const Stranger strangers[] = {
+      {"another address before the server", "127.0.0.2", 50069, true},
+      {"another address from the asked port", "127.0.0.2", 69, true},
+      {"another address after the server", "127.0.0.2", 50069, false},
+      {"another port of the server's address", "127.0.0.1", 50070, false},
+  };
+  for (const Stranger& who : strangers) {
+    for (bool error : {false, true}) {
+      SCOPED_TRACE(testing::Message() << who.name << (error ? ", ERROR" : ", the awaited ACK"));
+      net.Sent.clear();
+      received.clear();
+      auto acking = test::AckingPeer(received);
+      net.Peer = [&](const TTftpPacket& p) {
+        bool now = who.beforeServer ? p.Opcode == kTftpWrq : p.Opcode == kTftpData && p.Number == 1;
+        if (now) {
+          Bytes packet = error ? BuildError(kTftpAccessViolation, "stop") : BuildAck(who.beforeServer ? 0 : 1);
+          net.Inbox.push_back({packet, who.address, who.port});
+        }
+        return acking(p);
+      };
+      Bytes content = Pattern(600);
+      EXPECT_EQ(client.Put(Local(content), "nit_a"), TftpPutResult::Confirmed);
+      EXPECT_BYTES_EQ(content, received);
+      EXPECT_EQ(DataSizes(), (std::vector<size_t>{512, 88}));
+      EXPECT_EQ(SentTo(net.PeerAddress, net.PeerPort).size(), 2u);  // both blocks, nothing else
+      std::vector<TTftpPacket> answers = SentTo(who.address, who.port);
+      ASSERT_EQ(answers.size(), 1u);
+      EXPECT_EQ(answers[0].Opcode, kTftpError);
+      EXPECT_EQ(answers[0].Number, kTftpUnknownTransferId);
+    }
+  }
+}
+
+// A flood that never stops: the time-out ends the transfer all the same, and the
+// strangers in it get only a few answers a second.
+TEST_F(TftpClientFake, TheTimeOutRunsWhateverArrives) {
+  struct Case {
+    const char* name;
+    bool serverAnswers;  // with ACK 0 before the flood
+    TDatagram flood;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"stale ACKs from the server", true, {BuildAck(0), "127.0.0.1", 50069}, "Block 1 von 1"},
+      {"ACKs from another address", false, {BuildAck(0), "127.0.0.2", 50069}, "Schreibanfrage"},
+      {"ACKs from another port", true, {BuildAck(1), "127.0.0.1", 50070}, "Block 1 von 1"},
+  };
+  client.SetReceiveTimeout(0);  // the shortest wait
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    net.Sent.clear();
+    net.EndlessRanOut = false;
+    net.Peer = c.serverAnswers ? PeerSilentFrom(received, std::nullopt, 1) : nullptr;
+    net.Endless = c.flood;
+    auto start = std::chrono::steady_clock::now();
+    TftpError e = PutFails(Pattern(100));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(net.EndlessRanOut) << "the client kept receiving after its time-out";
+    EXPECT_EQ(e.Kind(), TftpErrorKind::Timeout);
+    EXPECT_THAT(e.what(), HasSubstr(c.text));
+
+    size_t answers = SentTo(c.flood.Address, c.flood.Port).size();
+    if (c.flood.Address == net.PeerAddress && c.flood.Port == net.PeerPort) {
+      EXPECT_EQ(answers, 1u);  // DATA 1, no answer to the stale ACKs
+    } else {
+      EXPECT_GE(answers, 1u);
+      EXPECT_LE(answers, TTftpClient::kStrangerAnswerBurst + TTftpClient::kStrangerAnswersPerSecond * seconds + 1);
+    }
+  }
+  net.Endless.reset();
+}
+
+TEST_F(TftpClientFake, LongServerTextsAreCutAfter200Characters) {
+  const std::string ellipsis = "\u2026";
+  struct Case {
+    const char* name;
+    RawString message;
+    std::string quoted;
+  };
+  const Case cases[] = {
+      {"200 characters", std::string(200, 'x'), std::string(200, 'x')},
+      {"201 characters", std::string(201, 'x'), std::string(200, 'x') + ellipsis},
+      {"a 65 KB text", std::string(65000, 'x'), std::string(200, 'x') + ellipsis},
+      // One byte on the wire, two in UTF-8: counted once, never split.
+      {"8-bit characters", std::string(300, '\xFC'), Utf16ToUtf8(std::u16string(200, u'\u00FC')) + ellipsis},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    net.Peer = [&](const TTftpPacket&) { return std::vector<Bytes>{BuildError(kTftpAccessViolation, c.message)}; };
+    TftpError e = PutFails(Pattern(10));
+    EXPECT_EQ(e.Kind(), TftpErrorKind::AccessViolation);
+    EXPECT_EQ(e.what(), "Access violation: " + c.quoted);
+  }
+}
+
+TEST_F(TftpClientFake, AHostThatIsNoSingleDeviceIsRefusedBeforeAnythingIsSent) {
+  const char* hosts[] = {"0.0.0.0", "0.1.2.3", "255.255.255.255", "224.0.0.1", "240.0.0.1", "", "localhost", "127.1"};
+  for (const char* host : hosts) {
+    SCOPED_TRACE(host);
+    client.SetHost(host);
+    TftpError e = PutFails(Pattern(10));
+    EXPECT_EQ(e.Kind(), TftpErrorKind::InvalidSetting);
+    EXPECT_EQ(e.what(), HostAddressProblem(host));
+  }
+  EXPECT_TRUE(net.Sent.empty());
+  EXPECT_EQ(net.SocketsOpened, 0);
 }
 
 TEST_F(TftpClientFake, NotificationsAndTheSocketOfEachTransfer) {

@@ -1,5 +1,6 @@
 // The write client over real UDP sockets against a scripted server on 127.0.0.1: the
 // answers a real server will not give on demand.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -26,11 +27,11 @@ class TftpClientUdp : public ::testing::Test {
     client.SetReceiveTimeout(600);
   }
 
-  void Put(test::TScriptedServer& server, const Bytes& content) {
+  TftpPutResult Put(test::TScriptedServer& server, const Bytes& content) {
     std::filesystem::path path = dir / "upload.bin";
     WriteFileBytes(path, content);
     client.SetPort(server.Port());
-    client.Put(path, "nit_a");
+    return client.Put(path, "nit_a");
   }
 
   TftpError PutFails(test::TScriptedServer& server, const Bytes& content) {
@@ -54,7 +55,7 @@ TEST_F(TftpClientUdp, DuplicateAcksAreIgnored) {
     s.Send(BuildAck(2));
   });
   Bytes content = Pattern(513);
-  Put(server, content);
+  EXPECT_EQ(Put(server, content), TftpPutResult::Confirmed);
   Session& s = server.Finish();
   ASSERT_EQ(s.Log.size(), 3u);
   EXPECT_EQ(s.Log[1].Number, 1);
@@ -70,7 +71,7 @@ TEST_F(TftpClientUdp, AnUnacknowledgedFinalBlockStillEndsTheTransfer) {
     s.AckData(512, /*ackLast=*/false);
   });
   Bytes content = Pattern(1024);
-  Put(server, content);
+  EXPECT_EQ(Put(server, content), TftpPutResult::LastBlockUnconfirmed);
   EXPECT_BYTES_EQ(content, server.Finish().File);
   EXPECT_FALSE(server.Leftover());
 }
@@ -79,14 +80,18 @@ TEST_F(TftpClientUdp, NoAnswerIsATimeOut) {
   test::TScriptedServer silent([](Session& s) { s.Request(); });
   TftpError e = PutFails(silent, Pattern(10));
   EXPECT_EQ(e.Kind(), TftpErrorKind::Timeout);
-  EXPECT_STREQ(e.what(), "Zeitüberschreitung");
+  EXPECT_THAT(e.what(), ::testing::StartsWith(Format("Zeitüberschreitung: 127.0.0.1:%u hat die Schreibanfrage",
+                                                     unsigned{silent.Port()})));
 
   test::TScriptedServer stopsAfterOneBlock([](Session& s) {
     s.Request();
     s.Send(BuildAck(0));
     s.Next();
   });
-  EXPECT_EQ(PutFails(stopsAfterOneBlock, Pattern(1000)).Kind(), TftpErrorKind::Timeout);
+  e = PutFails(stopsAfterOneBlock, Pattern(1000));
+  EXPECT_EQ(e.Kind(), TftpErrorKind::Timeout);
+  EXPECT_THAT(e.what(), ::testing::StartsWith(Format("Zeitüberschreitung: 127.0.0.1:%u hat Block 1 von 2",
+                                                     unsigned{stopsAfterOneBlock.Finish().TransferPort()})));
 }
 
 // Packets the client ignores must not keep a dead transfer alive.

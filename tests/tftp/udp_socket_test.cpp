@@ -31,6 +31,41 @@ TEST(ParseIPv4, OnlyPlainDottedQuads) {
   EXPECT_EQ(ParseIPv4("127.0.0.1"), htonl(0x7F000001));
 }
 
+// Only one device: the client must never send to a whole network or group.
+TEST(HostAddressProblem, OnlyUnicastDottedQuads) {
+  struct Case {
+    const char* text;
+    const char* reason;  // nothing: a usable host
+  };
+  const Case cases[] = {
+      {"127.0.0.1", nullptr},
+      {"1.0.0.0", nullptr},
+      {"223.255.255.255", nullptr},
+      {"0.0.0.0", "dieses Netz"},
+      {"0.255.255.255", "dieses Netz"},
+      {"255.255.255.255", "Broadcast"},
+      {"224.0.0.0", "Multicast"},
+      {"239.255.255.255", "Multicast"},
+      {"240.0.0.0", "reservierten Bereich"},
+      {"255.255.255.254", "reservierten Bereich"},
+      {"", "keine IPv4-Adresse"},
+      {"localhost", "keine IPv4-Adresse"},
+      {"127.1", "keine IPv4-Adresse"},
+      {"01.2.3.4", "keine IPv4-Adresse"},
+      {"1.2.3.4 ", "keine IPv4-Adresse"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string problem = HostAddressProblem(c.text);
+    if (!c.reason) {
+      EXPECT_EQ(problem, "");
+      continue;
+    }
+    EXPECT_NE(problem.find(std::string("„") + c.text + "“"), std::string::npos) << problem;
+    EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
+  }
+}
+
 TEST(UdpSocket, DatagramsCarryTheirSender) {
   TUdpSocket a("127.0.0.1"), b("127.0.0.1");
   ASSERT_NE(a.LocalPort(), 0);
@@ -45,6 +80,21 @@ TEST(UdpSocket, DatagramsCarryTheirSender) {
     EXPECT_EQ(d->Data, payload);
     EXPECT_EQ(d->Address, "127.0.0.1");
     EXPECT_EQ(d->Port, a.LocalPort());
+  }
+}
+
+// Every datagram comes out at its own length, whatever came before it.
+TEST(UdpSocket, DatagramsOfChangingSizes) {
+  TUdpSocket a("127.0.0.1"), b("127.0.0.1");
+  Bytes big(65507);
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 13 + 5);
+  const Bytes payloads[] = {big, test::HexToBytes("07"), big, Bytes{}, test::HexToBytes("01 02 03")};
+  for (const Bytes& payload : payloads) {
+    SCOPED_TRACE(payload.size());
+    a.SendTo("127.0.0.1", b.LocalPort(), payload);
+    std::optional<TDatagram> d = b.Receive(2000);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Data, payload);
   }
 }
 
