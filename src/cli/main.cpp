@@ -44,7 +44,7 @@
 namespace quillon::cli {
 namespace {
 
-enum ExitCode { kDone = 0, kFailed = 1, kUsage = 2, kFileError = 3 };
+enum ExitCode { kDone = 0, kFailed = 1, kUsage = 2, kFileError = 3, kUnconfirmed = 4 };
 
 // The tool's own texts, with their German defaults.
 enum class CliMsg {
@@ -60,7 +60,6 @@ enum class CliMsg {
   SameFile,
   OutOfMemory,
   FileSystem,
-  BadHost,
   BadChannel,
   BadNumber,
   NotExportFile,
@@ -115,7 +114,6 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
      "„%s“ ist zugleich die Eingabe „%s“ und würde überschrieben. Geben Sie eine andere Ausgabedatei an."},
     {CliMsg::OutOfMemory, "OutOfMemory", "Nicht genug Arbeitsspeicher."},
     {CliMsg::FileSystem, "FileSystem", "„%s“: %s."},
-    {CliMsg::BadHost, "BadHost", "„%s“ ist keine IPv4-Adresse."},
     {CliMsg::BadChannel, "BadChannel", "Kanal „%s“: erlaubt sind A und B."},
     {CliMsg::BadNumber, "BadNumber", "„%s“ für „%s“: erlaubt ist %d..%d."},
     {CliMsg::NotExportFile, "NotExportFile", "„%s“ ist keine NIT-Exportdatei: %s"},
@@ -449,7 +447,8 @@ class TempFolder {
 int Upload(const Args& args) {
   ExpectPositional("upload", args, 1, "PROJEKT");
   const std::string host = args.Required("upload", "--host");
-  if (!ParseIPv4(host)) Usage(Format(Msg(CliMsg::BadHost), host.c_str()));
+  // Before anything is read, built or sent.
+  if (const std::string problem = HostAddressProblem(host); !problem.empty()) Usage(problem);
   const std::string channel = args.Required("upload", "--channel");
   if (channel != "A" && channel != "B") Usage(Format(Msg(CliMsg::BadChannel), channel.c_str()));
   const int port = ParseNumber(args.Option("--port").value_or("69"), "--port", 1, 65535);
@@ -469,6 +468,10 @@ int Upload(const Args& args) {
     throw CliError(kFileError, ExportFailure(*editor, e));
   } catch (const QuillonError& e) {
     throw CliError(kFailed, ExportFailure(*editor, e));
+  }
+  if (ok && !editor->LastUploadConfirmed()) {
+    ShowInfo(editor->Messages().Text(EditorMsg::strsExportUnconfirmed));
+    return kUnconfirmed;
   }
   return ExportResult(*editor, ok);
 }

@@ -42,6 +42,7 @@ enum class EditorMsg {
   strsNoChList,
   strsExportOK,
   strsExportError,
+  strsExportUnconfirmed,
   strsInvalidNumber,
   strsInvalidByte,
 };
@@ -60,6 +61,10 @@ inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
     {EditorMsg::strsNoChList, "strsNoChList", "Keine NorDigV2 Kanallisten vorhanden!\r\nTrotzdem fortsetzen?"},
     {EditorMsg::strsExportOK, "strsExportOK", "Exportieren der NIT beendet"},
     {EditorMsg::strsExportError, "strsExportError", "Fehler beim Exportieren der NIT"},
+    // An upload of which every block but the last was confirmed: many modulators never
+    // acknowledge the last one, so it counts as done, but not as confirmed.
+    {EditorMsg::strsExportUnconfirmed, "strsExportUnconfirmed",
+     "Exportieren der NIT beendet, aber der Modulator hat den letzten Block nicht bestätigt"},
     // Grid cells that take a number (frequency, symbol rate, TSI, MFI).
     {EditorMsg::strsInvalidNumber, "strsInvalidNumber", "Eingegebener Wert ist keine gültige Zahl!"},
     {EditorMsg::strsInvalidByte, "strsInvalidByte", "Eingegebener Wert ist ungültig (0..255)!"},
@@ -182,6 +187,8 @@ class TNitEditor {
   void ExportNIT(const std::function<std::optional<std::filesystem::path>()>& askFileName);
   bool ExportNITFile(const std::filesystem::path& fileName);
   bool TransmitNIT(const std::filesystem::path& folder, const std::string& remoteName);
+  // After a TransmitNIT that returned true: whether the modulator confirmed the last block.
+  bool LastUploadConfirmed() const { return lastUploadConfirmed_; }
 
   // ---- project block
   // Writes the block at the stream's position; clears the modified flag.
@@ -216,6 +223,7 @@ class TNitEditor {
   TNIT nit_;
   TExportTarget exportTarget_ = TExportTarget::Brava;
   std::string modulatorAddress_ = kDefaultModulatorAddress;
+  bool lastUploadConfirmed_ = false;
 };
 
 }  // namespace quillon

@@ -60,6 +60,7 @@ bool TNitEditor::ExportNITFile(const std::filesystem::path& fileName) {
 }
 
 bool TNitEditor::TransmitNIT(const std::filesystem::path& folder, const std::string& remoteName) {
+  lastUploadConfirmed_ = false;
   if (folder.empty() || modulatorAddress_ == kNoAddress) return false;
   const RawString packets = ExportPackets(nit_);
   if (packets.empty()) return false;
@@ -86,7 +87,7 @@ bool TNitEditor::TransmitNIT(const std::filesystem::path& folder, const std::str
   client.SetOnDisconnected([status] { status("Disconnected"); });
   client.SetOnStatus(status);
   client.Activate();
-  client.Put(upload.path, remoteName);
+  lastUploadConfirmed_ = client.Put(upload.path, remoteName) == TftpPutResult::Confirmed;
   client.Deactivate();
   return true;
 }
@@ -104,7 +105,8 @@ void TNitEditor::ExportNIT(const std::function<std::optional<std::filesystem::pa
         if (std::optional<std::filesystem::path> name = askFileName ? askFileName() : std::nullopt)
           status = result(ExportNITFile(*name));
       } else {
-        status = result(TransmitNIT(paths_.DataFolder(), exportTarget_ == TExportTarget::MerloA ? "nit_a" : "nit_b"));
+        const bool sent = TransmitNIT(paths_.DataFolder(), exportTarget_ == TExportTarget::MerloA ? "nit_a" : "nit_b");
+        status = sent && !lastUploadConfirmed_ ? Messages().Text(EditorMsg::strsExportUnconfirmed) : result(sent);
       }
     } catch (const std::exception&) {
       status += kDebugNote;

@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <optional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include "platform/udp_socket.h"
 #include "support/test_util.h"
 #include "support/tftpd_server.h"
+#include "tftp/tftp_packet.h"
 
 namespace quillon::cli {
 namespace {
@@ -235,10 +239,62 @@ TEST_F(CliTest, UploadFailures) {
   EXPECT_EQ(timeout.code, 1);
   EXPECT_THAT(timeout.err, HasSubstr("Fehler beim Exportieren der NIT: "));
 
-  // The address that stands for "none" sends nothing at all.
-  Result none = Run({"upload", project, "--host", "0.0.0.0", "--channel", "B"});
-  EXPECT_EQ(none.code, 1);
-  EXPECT_THAT(none.err, HasSubstr("Fehler beim Exportieren der NIT"));
+  // Addresses of no single device are refused with their reason before anything is sent.
+  for (const char* host : {"0.0.0.0", "255.255.255.255", "239.1.2.3"}) {
+    Result none = Run({"upload", project, "--host", host, "--channel", "B"});
+    EXPECT_EQ(none.code, 2) << host;
+    EXPECT_THAT(none.err, HasSubstr(std::string("„") + host + "“"));
+    EXPECT_THAT(none.err, HasSubstr("Bitte die Adresse des Geräts angeben."));
+  }
+}
+
+// A modulator on 127.0.0.1 that confirms what its script says: with or without an OACK of
+// blksize 1500, and every data block or all but the last.
+class TForgetfulModulator {
+ public:
+  TForgetfulModulator(bool oack, bool ackLast) : socket_("127.0.0.1"), port_(socket_.LocalPort()) {
+    thread_ = std::thread([this, oack, ackLast] {
+      std::optional<TDatagram> request = socket_.Receive(5000);
+      if (!request) return;
+      socket_.SendTo(request->Address, request->Port, oack ? BuildOptionAck({{"blksize", "1500"}}) : BuildAck(0));
+      while (std::optional<TDatagram> d = socket_.Receive(1000)) {
+        const TTftpPacket p = ParsePacket(d->Data);
+        const bool last = p.Data.size() < (oack ? 1500u : 512u);
+        if (p.Opcode == kTftpData && (!last || ackLast)) socket_.SendTo(d->Address, d->Port, BuildAck(p.Number));
+        if (p.Opcode == kTftpData) ++blocks_;
+      }
+    });
+  }
+  ~TForgetfulModulator() { thread_.join(); }
+  uint16_t Port() const { return port_; }
+  int Blocks() const { return blocks_; }
+
+ private:
+  TUdpSocket socket_;
+  uint16_t port_;
+  std::atomic<int> blocks_ = 0;
+  std::thread thread_;
+};
+
+TEST_F(CliTest, UploadResultsSayWhatWasConfirmed) {
+  struct Case {
+    bool oack, ackLast;
+    int code;
+    const char* message;
+  } cases[] = {
+      {false, true, 0, "Exportieren der NIT beendet"},
+      {false, false, 4, "Exportieren der NIT beendet, aber der Modulator hat den letzten Block nicht bestätigt"},
+      // The whole small file in one block, never confirmed: nothing is known to have arrived.
+      {true, false, 1, "Zeitüberschreitung"},
+  };
+  for (const Case& c : cases) {
+    TForgetfulModulator modulator(c.oack, c.ackLast);
+    Result r = Run({"upload", Example("cable.json"), "--host", "127.0.0.1", "--port", std::to_string(modulator.Port()),
+                    "--channel", "A", "--timeout", "500"});
+    EXPECT_EQ(r.code, c.code) << c.message << "\n" << r.err;
+    EXPECT_THAT(r.err, HasSubstr(c.message));
+    EXPECT_GE(modulator.Blocks(), c.oack ? 1 : 2);
+  }
 }
 
 TEST_F(CliTest, UploadArrivesAtTftpdHpa) {
