@@ -163,6 +163,25 @@ TEST_F(NitExport, ModulatorChannelsThroughAFakeNetwork) {
   }
 }
 
+// Many modulators never acknowledge the empty last block: the upload counts as done, and
+// the status says that it was not confirmed.
+TEST_F(NitExport, AnUnconfirmedLastBlockIsSaidSo) {
+  TwoPacketProject();
+  editor.SetExportTarget(TExportTarget::MerloA);
+  editor.TftpTimeoutMs = 500;
+  test::TFakeNetwork net;
+  Bytes received;
+  auto acking = test::AckingPeer(received);
+  net.Peer = [&](const TTftpPacket& p) {
+    return p.Opcode == kTftpData && p.Data.empty() ? std::vector<Bytes>{} : acking(p);
+  };
+  UseFakeNetwork(net);
+  editor.ExportNIT(SaveAs("unused"));
+  EXPECT_BYTES_EQ(UploadFile(), received);
+  EXPECT_FALSE(editor.LastUploadConfirmed());
+  EXPECT_EQ(statuses.back(), "Exportieren der NIT beendet, aber der Modulator hat den letzten Block nicht bestätigt");
+}
+
 TEST_F(NitExport, UploadToAScriptedServerOnLoopback) {
   TwoPacketProject();
   editor.SetExportTarget(TExportTarget::MerloB);
