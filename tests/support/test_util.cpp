@@ -28,7 +28,7 @@ void WriteTextFile(const std::filesystem::path& path, const std::string& text) {
 
 std::filesystem::path SamplesDir() {
   if (const char* env = std::getenv("QUILLON_SAMPLES")) return env;
-  return std::filesystem::path(__FILE__).parent_path() / "../../../shared/samples";
+  return std::filesystem::path(__FILE__).parent_path() / "../data/captures";
 }
 
 TempDir::TempDir() {

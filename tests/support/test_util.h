@@ -16,7 +16,7 @@ Bytes HexToBytes(const std::string& hex);
 std::string ReadTextFile(const std::filesystem::path& path);
 void WriteTextFile(const std::filesystem::path& path, const std::string& text);
 
-// The folder of the shared NIT captures.
+// The folder of the real NIT captures the tests use (tests/data/captures).
 std::filesystem::path SamplesDir();
 
 // A fresh, empty temporary folder that is removed when the object goes.
