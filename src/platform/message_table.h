@@ -1,8 +1,9 @@
 #pragma once
 // The message texts of one window or module: ids with German defaults that the language
 // layer replaces at run time.
-#include <map>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quillon {
 
@@ -13,23 +14,36 @@ struct TMessageRow {
   const char* text;  // German default, UTF-8
 };
 
-// `Rows` is the table of defaults, one row per id.
-template <class Id, const auto& Rows>
+// `kRows` is the table of defaults, one row per id.
+template <class Id, const auto& kRows>
 class TMessageTable {
  public:
   TMessageTable() {
-    for (const TMessageRow<Id>& row : Rows) texts_[row.id] = row.text;
+    for (const TMessageRow<Id>& row : kRows) Slot(row.id) = row.text;
   }
-  const std::string& Text(Id id) const { return texts_.at(id); }
-  void SetText(Id id, const std::string& text) { texts_[id] = text; }
-  static const char* IdName(Id id) {
-    for (const TMessageRow<Id>& row : Rows)
-      if (row.id == id) return row.name;
-    return "";
-  }
+  const std::string& Text(Id id) const { return texts_.at(Index(id)); }
+  const char* CText(Id id) const { return Text(id).c_str(); }
+  void SetText(Id id, const std::string& text) { Slot(id) = text; }
+  static const auto& Rows() { return kRows; }
+  static const char* IdName(Id id) { return Row(id).name; }
+  // The built-in German text, whatever language is active.
+  static const char* DefaultText(Id id) { return Row(id).text; }
 
  private:
-  std::map<Id, std::string> texts_;
+  static const TMessageRow<Id>& Row(Id id) {
+    static constexpr TMessageRow<Id> kNone{Id{}, "", ""};
+    for (const TMessageRow<Id>& row : kRows)
+      if (row.id == id) return row;
+    return kNone;
+  }
+
+  static size_t Index(Id id) { return static_cast<size_t>(id); }
+  std::string& Slot(Id id) {
+    if (Index(id) >= texts_.size()) texts_.resize(Index(id) + 1);
+    return texts_[Index(id)];
+  }
+
+  std::vector<std::string> texts_;  // by id: the ids are small enum values
 };
 
 }  // namespace quillon
