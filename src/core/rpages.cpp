@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/basic_table.h"
+#include "platform/language.h"
 #include "platform/stream.h"
 
 namespace quillon {
@@ -20,6 +21,8 @@ int AdaptationFieldControl(const RawString& page) { return (At(page, 3) >> 4) & 
 int PacketPID(const RawString& page) { return WordAt(page, 1) & 0x1FFF; }
 
 }  // namespace
+
+const TTableMessages& TableMessages() { return ModuleMessages<TTableMessages>("TSITable"); }
 
 // ---------------------------------------------------------------- TRPageInfo
 
@@ -63,14 +66,14 @@ void TRPageInfo::LoadFromStream(TStream* stream) {
   ident.AddID = stream->ReadU16();
   bool complete = stream->ReadBool();
   int32_t anzSec = stream->ReadI32();
-  int32_t flagCount = stream->ReadCount(1, "section flag");
+  int32_t flagCount = stream->ReadCount(1, TableMessages().CText(TableMsg::SectionFlag));
   std::vector<bool> flags(static_cast<size_t>(flagCount));
   for (int32_t i = 0; i < flagCount; ++i) flags[i] = stream->ReadBool();
-  int32_t pageCount = stream->ReadCount(4, "page");
+  int32_t pageCount = stream->ReadCount(4, TableMessages().CText(TableMsg::Page));
   TRPages pages;
   for (int32_t i = 0; i < pageCount; ++i) {
     // Not ReadString8: a page whose length is missing means a truncated record.
-    int32_t len = stream->ReadCount(1, "page byte");
+    int32_t len = stream->ReadCount(1, TableMessages().CText(TableMsg::PageByte));
     RawString page(static_cast<size_t>(len), '\0');
     stream->ReadBuffer(page.data(), page.size());
     AddRPage(pages, page);

@@ -6,8 +6,25 @@
 #include <vector>
 
 #include "platform/bytes.h"
+#include "platform/message_table.h"
 
 namespace quillon {
+
+// What the stored tables name in their errors, with the German defaults.
+enum class TableMsg { PageRecord, SectionFlag, Page, PageByte, TooManyPackets };
+
+inline constexpr TMessageRow<TableMsg> kTableMessageRows[] = {
+    {TableMsg::PageRecord, "PageRecord", "Seiten-Record"},
+    {TableMsg::SectionFlag, "SectionFlag", "Section-Kennzeichen"},
+    {TableMsg::Page, "Page", "Seite"},
+    {TableMsg::PageByte, "PageByte", "Seiten-Byte"},
+    // The reason a table file cannot be written: the table, its packets and the most a file holds.
+    {TableMsg::TooManyPackets, "TooManyPackets", "Tabelle %s hat %zu Pakete, in eine Tabellendatei passen höchstens %d"},
+};
+using TTableMessages = TMessageTable<TableMsg, kTableMessageRows>;
+
+// In the active language (window "TSITable" of the language file).
+const TTableMessages& TableMessages();
 
 class TStream;
 class TBasicTable;

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/hex.h"
 #include "platform/ini_file.h"
 #include "platform/stream.h"
@@ -157,7 +158,7 @@ void TSITable::SaveToStream(TStream* stream) const {
 }
 
 TRPageInfoArr ReadStreamRPages(TStream& stream) {
-  int32_t n = stream.ReadCount(kMinRecordBytes, "page record");
+  int32_t n = stream.ReadCount(kMinRecordBytes, TableMessages().CText(TableMsg::PageRecord));
   TRPageInfoArr infos;
   for (int32_t i = 0; i < n; ++i) {
     infos.push_back(std::make_unique<TRPageInfo>());
@@ -178,9 +179,10 @@ void TSITable::SaveToFile(const std::filesystem::path& dat) const {
   // keys that cannot be read back.
   for (const auto& info : infos)
     if (info->RPages.size() > static_cast<size_t>(kMaxFilePages))
-      throw StreamError(Format("Cannot write \"%s\": table %s has %zu packets, at most %d fit a table file.",
-                               dat.c_str(), TableFileSectionName(info->TableIdent).c_str(), info->RPages.size(),
-                               kMaxFilePages));
+      throw StreamError(Format(FileMessages().CText(FileMsg::CannotWrite), dat.c_str(),
+                               Format(TableMessages().CText(TableMsg::TooManyPackets),
+                                      TableFileSectionName(info->TableIdent).c_str(), info->RPages.size(), kMaxFilePages)
+                                   .c_str()));
   std::unique_ptr<IniFile> ini;  // opened with the first record that has pages
   for (const auto& info : infos) {
     if (info->RPages.empty()) continue;

@@ -38,15 +38,16 @@ constexpr uint8_t kNorDigReserved = 1;
 struct TScale {
   long double factor;
   uint32_t max;
-  const char* quantity;
+  EditorMsg quantity;
   const char* unit;
-  const char* range;
+  EditorMsg range;
 };
 // 8 BCD digits of which the builder allows 7999.9999 MHz; 7 BCD digits of Msymbol/s in
 // 28 bits; a 32-bit count of 10 Hz.
-constexpr TScale kCableFreq{10000.0L, 79999999, "Die Frequenz", "MHz", "0 bis 7999,9999 MHz"};
-constexpr TScale kSymbolRate{10000.0L, 9999999, "Die Symbolrate", "MSymbol/s", "0 bis 999,9999 MSymbol/s"};
-constexpr TScale kCentreFreq{100000.0L, 0xFFFFFFFF, "Die Mittenfrequenz", "MHz", "0 bis 42949,67295 MHz"};
+constexpr TScale kCableFreq{10000.0L, 79999999, EditorMsg::strsFrequency, "MHz", EditorMsg::strsFrequencyRange};
+constexpr TScale kSymbolRate{10000.0L, 9999999, EditorMsg::strsSymbolRate, "MSymbol/s", EditorMsg::strsSymbolRateRange};
+constexpr TScale kCentreFreq{100000.0L, 0xFFFFFFFF, EditorMsg::strsCentreFrequency, "MHz",
+                             EditorMsg::strsCentreFrequencyRange};
 
 // A build that cannot go on. The text (empty when the user chose to stop) has not been
 // shown yet.
@@ -125,6 +126,7 @@ class TNitBuilder {
 
  private:
   std::string Text(EditorMsg id) const { return ed_.Messages().Text(id); }
+  const char* CText(EditorMsg id) const { return ed_.Messages().CText(id); }
   std::string LimitText(EditorMsg first) const {
     return Format("%s\n\r%s\r\n%s", Text(first).c_str(), Text(EditorMsg::strsMldgDecServices).c_str(),
                   Text(EditorMsg::strsMldgNITFail).c_str());
@@ -133,14 +135,14 @@ class TNitBuilder {
     throw BuildStopped(what + "\r\n" + Text(EditorMsg::strsMldgNITFail));
   }
   std::string StreamName(const TTransportStreamData& r, size_t position) const {
-    return Format("Transportstrom %zu (TSID %u)", position, unsigned{r.TSID()});
+    return Format(CText(EditorMsg::strsStreamName), position, unsigned{r.TSID()});
   }
   // The value of stream r scaled, or the build stops naming the stream and the value.
   uint32_t Scaled(const TTransportStreamData& r, size_t position, long double x, const TScale& scale) const {
     std::optional<uint32_t> v = ScaledRound(x, scale);
     if (!v)
-      Unrepresentable(Format("%s: %s %s %s liegt außerhalb von %s.", StreamName(r, position).c_str(), scale.quantity,
-                             Number(x).c_str(), scale.unit, scale.range));
+      Unrepresentable(Format(CText(EditorMsg::strsOutsideRange), StreamName(r, position).c_str(),
+                             CText(scale.quantity), Number(x).c_str(), scale.unit, CText(scale.range)));
     return *v;
   }
 
@@ -194,11 +196,9 @@ void TNitBuilder::Start() {
 
   const std::u16string& name = ed_.NetworkName();
   if (name.size() > kMaxDescriptorBody)
-    Unrepresentable(Format("Der Netzwerk-Name hat %zu Zeichen; übertragen lassen sich höchstens %zu.", name.size(),
-                           kMaxDescriptorBody));
+    Unrepresentable(Format(CText(EditorMsg::strsNameTooLong), name.size(), kMaxDescriptorBody));
   if (std::optional<char32_t> c = FirstWideCharacter(name))
-    Unrepresentable(Format("Der Netzwerk-Name enthält das Zeichen U+%04X, das sich nicht als ein Byte übertragen lässt.",
-                           static_cast<unsigned>(*c)));
+    Unrepresentable(Format(CText(EditorMsg::strsNameWideChar), static_cast<unsigned>(*c)));
 
   section_ = AddNITSection();
   auto nameDescriptor = std::make_unique<TNetworkNameDescriptor>();
@@ -247,8 +247,7 @@ void TNitBuilder::AddStream(const Record& r, size_t position) {
   if (netLen_ + tsLoop_ + kEntryHeaderSize + d > static_cast<size_t>(kSectionLoopBudget)) {
     section_ = AddNITSection();
     if (!section_)
-      Unrepresentable(Format("%s passt nicht mehr in die NIT: sie bräuchte mehr als %d Sections.",
-                             StreamName(r, position).c_str(), kMaxSections));
+      Unrepresentable(Format(CText(EditorMsg::strsNoMoreSections), StreamName(r, position).c_str(), kMaxSections));
     netLen_ = 0;
     tsLoop_ = 0;
   }
@@ -402,9 +401,7 @@ std::unique_ptr<TBasicDescriptor> TNitBuilder::NorDigV2Descriptor(const TTranspo
     if (!UsesChannelList(r, list->ListID())) continue;
     const std::u16string& name = list->ListName();
     if (std::optional<char32_t> c = FirstWideCharacter(name))
-      Unrepresentable(Format("Der Name der Kanalliste %d enthält das Zeichen U+%04X, das sich nicht als ein Byte "
-                             "übertragen lässt.",
-                             list->ListID(), static_cast<unsigned>(*c)));
+      Unrepresentable(Format(CText(EditorMsg::strsListNameWideChar), list->ListID(), static_cast<unsigned>(*c)));
     TNorDigChListEntry& e = d->ChListEntry.emplace_back();
     e.ChListID = static_cast<uint8_t>(list->ListID());
     e.ChListNameLen = static_cast<uint8_t>(name.size());

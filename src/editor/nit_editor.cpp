@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/ini_file.h"
+#include "platform/language.h"
 #include "platform/text.h"
 
 namespace quillon {
@@ -15,9 +16,14 @@ constexpr const char* kSettingsSection = "SETTINGS";
 constexpr const char* kLastIPKey = "LastIP";
 }  // namespace
 
+const TEditorMessages& EditorMessages() { return ModuleMessages<TEditorMessages>("TTableEditFrame"); }
+
 // ---------------------------------------------------------------- lifetime
 
 TNitEditor::TNitEditor(TProgramPaths paths) : paths_(std::move(paths)) {
+  // Made before the panel's own table: after a language change the dispatcher tells the
+  // tables in the order they came, so the panel redraws with the editor's new texts.
+  EditorMessages();
   try {
     IniFile ini(paths_.SettingsFile());
     modulatorAddress_ = ini.ReadString(kSettingsSection, kLastIPKey, kDefaultModulatorAddress);
@@ -167,7 +173,7 @@ void TNitEditor::DeleteStream(size_t index) {
 
 size_t TNitEditor::AddService(size_t streamIndex, uint8_t serviceType) {
   TTransportStreamData* s = Stream(streamIndex);
-  if (!s) throw QuillonError(Format("No transport stream %zu.", streamIndex));
+  if (!s) throw QuillonError(Format(Messages().CText(EditorMsg::strsNoStream), streamIndex));
   auto service = std::make_unique<TServiceData>();
   service->SetIdent(s->Ident());
   service->SetServiceType(serviceType);
@@ -189,7 +195,7 @@ void TNitEditor::SetRowOrder(std::vector<int32_t> order) {
   std::vector<int32_t> expected(StreamCount());
   std::iota(expected.begin(), expected.end(), 0);
   if (sorted != expected)
-    throw QuillonError(Format("The row order must list each of the %zu transport streams once.", StreamCount()));
+    throw QuillonError(Format(Messages().CText(EditorMsg::strsRowOrder), StreamCount()));
   rowOrder_ = std::move(order);
 }
 

@@ -28,6 +28,7 @@ enum class TLcnVariant { EACEM, ITC, NorDigV1, NorDigV2 };
 enum class TExportTarget { Brava, MerloA, MerloB };
 
 // Message ids of the editor with their German defaults; the language layer replaces them.
+// Their window in the language file is the editor panel's, "TTableEditFrame".
 enum class EditorMsg {
   strsNoDelEntrySelected,
   strsVisible,
@@ -45,6 +46,24 @@ enum class EditorMsg {
   strsExportUnconfirmed,
   strsInvalidNumber,
   strsInvalidByte,
+  strsConnected,
+  strsDisconnected,
+  strsExportException,
+  strsTooManyPackets,
+  strsStreamName,
+  strsOutsideRange,
+  strsFrequency,
+  strsSymbolRate,
+  strsCentreFrequency,
+  strsFrequencyRange,
+  strsSymbolRateRange,
+  strsCentreFrequencyRange,
+  strsNameTooLong,
+  strsNameWideChar,
+  strsNoMoreSections,
+  strsListNameWideChar,
+  strsNoStream,
+  strsRowOrder,
 };
 
 inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
@@ -68,8 +87,36 @@ inline constexpr TMessageRow<EditorMsg> kEditorMessageRows[] = {
     // Grid cells that take a number (frequency, symbol rate, TSI, MFI).
     {EditorMsg::strsInvalidNumber, "strsInvalidNumber", "Eingegebener Wert ist keine gültige Zahl!"},
     {EditorMsg::strsInvalidByte, "strsInvalidByte", "Eingegebener Wert ist ungültig (0..255)!"},
+    // The upload's status line.
+    {EditorMsg::strsConnected, "strsConnected", "Verbunden"},
+    {EditorMsg::strsDisconnected, "strsDisconnected", "Getrennt"},
+    {EditorMsg::strsExportException, "strsExportException", " -DEBUG: Ausnahme aufgetreten"},
+    {EditorMsg::strsTooManyPackets, "strsTooManyPackets",
+     "Die NIT braucht %zu Transportpakete; ein Export fasst höchstens %d."},
+    // The build's limits: the stream (its position and TSID), then what does not fit.
+    {EditorMsg::strsStreamName, "strsStreamName", "Transportstrom %zu (TSID %u)"},
+    {EditorMsg::strsOutsideRange, "strsOutsideRange", "%s: %s %s %s liegt außerhalb von %s."},
+    {EditorMsg::strsFrequency, "strsFrequency", "Die Frequenz"},
+    {EditorMsg::strsSymbolRate, "strsSymbolRate", "Die Symbolrate"},
+    {EditorMsg::strsCentreFrequency, "strsCentreFrequency", "Die Mittenfrequenz"},
+    {EditorMsg::strsFrequencyRange, "strsFrequencyRange", "0 bis 7999,9999 MHz"},
+    {EditorMsg::strsSymbolRateRange, "strsSymbolRateRange", "0 bis 999,9999 MSymbol/s"},
+    {EditorMsg::strsCentreFrequencyRange, "strsCentreFrequencyRange", "0 bis 42949,67295 MHz"},
+    {EditorMsg::strsNameTooLong, "strsNameTooLong",
+     "Der Netzwerk-Name hat %zu Zeichen; übertragen lassen sich höchstens %zu."},
+    {EditorMsg::strsNameWideChar, "strsNameWideChar",
+     "Der Netzwerk-Name enthält das Zeichen U+%04X, das sich nicht als ein Byte übertragen lässt."},
+    {EditorMsg::strsNoMoreSections, "strsNoMoreSections",
+     "%s passt nicht mehr in die NIT: sie bräuchte mehr als %d Sections."},
+    {EditorMsg::strsListNameWideChar, "strsListNameWideChar",
+     "Der Name der Kanalliste %d enthält das Zeichen U+%04X, das sich nicht als ein Byte übertragen lässt."},
+    {EditorMsg::strsNoStream, "strsNoStream", "Es gibt keinen Transportstrom %zu."},
+    {EditorMsg::strsRowOrder, "strsRowOrder", "Die Zeilenfolge muss jeden der %zu Transportströme einmal nennen."},
 };
 using TEditorMessages = TMessageTable<EditorMsg, kEditorMessageRows>;
+
+// In the active language: every editor and its panel show these.
+const TEditorMessages& EditorMessages();
 
 inline constexpr uint32_t kExportKey = 0x6D2E91C4;
 inline constexpr int kMaxExportPackets = 255;
@@ -94,8 +141,7 @@ class TNitEditor {
   TNitEditor& operator=(const TNitEditor&) = delete;
 
   const TProgramPaths& Paths() const { return paths_; }
-  TEditorMessages& Messages() { return messages_; }
-  const TEditorMessages& Messages() const { return messages_; }
+  const TEditorMessages& Messages() const { return EditorMessages(); }
 
   // ---- general page
   TNetworkType NetworkType() const { return networkType_; }
@@ -204,7 +250,6 @@ class TNitEditor {
   void StoreLastIP();
 
   TProgramPaths paths_;
-  TEditorMessages messages_;
   TNetworkType networkType_ = TNetworkType::Cable;
   std::u16string networkName_ = u"Zarem Network";
   uint16_t networkId_ = 0;

@@ -13,7 +13,6 @@ namespace quillon {
 
 namespace {
 
-constexpr const char* kDebugNote = " -DEBUG: Exception raised";
 // The address field's empty value: no modulator chosen yet.
 constexpr const char* kNoAddress = "0.0.0.0";
 constexpr uint8_t kBlockPadding = 0xFF;
@@ -23,8 +22,7 @@ RawString ExportPackets(const TNIT& nit) {
   RawString packets = BuildTablePackets(*nit.Actual());
   const size_t k = packets.size() / RPAGE_LEN;
   if (k > static_cast<size_t>(kMaxExportPackets))
-    throw QuillonError(
-        Format("The NIT needs %zu transport packets; an export holds at most %d.", k, kMaxExportPackets));
+    throw QuillonError(Format(EditorMessages().CText(EditorMsg::strsTooManyPackets), k, kMaxExportPackets));
   return packets;
 }
 
@@ -83,8 +81,8 @@ bool TNitEditor::TransmitNIT(const std::filesystem::path& folder, const std::str
   auto status = [this](const std::string& text) {
     if (StatusProc) StatusProc(text);
   };
-  client.SetOnConnected([status] { status("Connected"); });
-  client.SetOnDisconnected([status] { status("Disconnected"); });
+  client.SetOnConnected([this, status] { status(Messages().Text(EditorMsg::strsConnected)); });
+  client.SetOnDisconnected([this, status] { status(Messages().Text(EditorMsg::strsDisconnected)); });
   client.SetOnStatus(status);
   client.Activate();
   lastUploadConfirmed_ = client.Put(upload.path, remoteName) == TftpPutResult::Confirmed;
@@ -109,7 +107,7 @@ void TNitEditor::ExportNIT(const std::function<std::optional<std::filesystem::pa
         status = sent && !lastUploadConfirmed_ ? Messages().Text(EditorMsg::strsExportUnconfirmed) : result(sent);
       }
     } catch (const std::exception&) {
-      status += kDebugNote;
+      status += Messages().Text(EditorMsg::strsExportException);
     }
   }
   if (StatusProc) StatusProc(status);

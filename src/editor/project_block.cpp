@@ -35,11 +35,6 @@ constexpr uint16_t kRowSelectedFlag = 0x0100;
 constexpr size_t kRowStatesAt = 8;  // in the layout chunk, after child count and height
 constexpr uint8_t kRowAlignment = 50;
 
-constexpr const char* kRowOrderTooShort =
-    "Tree Struktur kann nicht geladen werden, da nicht genügend daten verfügbar sind.";
-constexpr const char* kRowOrderVersion = "Tree Struktur kann nicht geladen werden, da Version unbekannt.";
-constexpr const char* kRowOrderFormat = "Tree Struktur kann nicht geladen werden, da falsches Format.";
-
 constexpr int32_t kMaxNetworkId = 0xFFFF;
 constexpr int32_t kMaxVersion = 31;
 
@@ -89,13 +84,13 @@ struct TChunk {
 TChunk ReadChunk(TStream& stream) {
   const uint64_t at = stream.Position();
   if (stream.Remaining() < kChunkHeader)
-    throw StreamError(Format("Damaged row order: %llu bytes at offset %llu cannot hold a chunk.",
+    throw StreamError(Format(RecordText(RecordMsg::ChunkTooShort),
                              static_cast<unsigned long long>(stream.Remaining()), static_cast<unsigned long long>(at)));
   TChunk chunk;
   chunk.type = stream.ReadI32();
   const int32_t size = stream.ReadI32();
   if (size < 0 || static_cast<uint64_t>(size) > stream.Remaining())
-    throw StreamError(Format("Damaged row order: chunk of %d bytes at offset %llu, %llu bytes left for it.", size,
+    throw StreamError(Format(RecordText(RecordMsg::ChunkSize), size,
                              static_cast<unsigned long long>(at), static_cast<unsigned long long>(stream.Remaining())));
   chunk.body.resize(static_cast<size_t>(size));
   stream.ReadBuffer(chunk.body.data(), chunk.body.size());
@@ -110,20 +105,20 @@ struct TRowOrder {
 // The grid's rows, each naming a record of the `count` just read. Chunks of unknown
 // types (nested child rows included: the grid is flat) are skipped.
 TRowOrder LoadRowOrder(TStream& stream, size_t count) {
-  if (stream.Remaining() < sizeof kRowSignature) throw StreamError(kRowOrderTooShort);
+  if (stream.Remaining() < sizeof kRowSignature) throw StreamError(RecordText(RecordMsg::RowOrderTooShort));
   uint8_t signature[sizeof kRowSignature];
   stream.ReadBuffer(signature, sizeof signature);
   if (std::memcmp(signature, kRowSignature, kRowVersionAt) != 0 ||
       std::memcmp(signature + kRowVersionAt + 2, kRowSignature + kRowVersionAt + 2,
                   sizeof signature - kRowVersionAt - 2) != 0)
-    throw StreamError(kRowOrderFormat);
+    throw StreamError(RecordText(RecordMsg::RowOrderFormat));
   // Older blocks carry no row count, so their end inside a project block is unknown.
   const uint16_t version = static_cast<uint16_t>(signature[kRowVersionAt] | (signature[kRowVersionAt + 1] << 8));
-  if (version != kRowBlockVersion) throw StreamError(kRowOrderVersion);
+  if (version != kRowBlockVersion) throw StreamError(RecordText(RecordMsg::RowOrderVersion));
 
   TRowOrder order;
   std::vector<bool> named(count, false);
-  const int32_t rowCount = stream.ReadCount(kChunkHeader, "row");
+  const int32_t rowCount = stream.ReadCount(kChunkHeader, RecordText(RecordMsg::Row));
   for (int32_t row = 0; row < rowCount; ++row) {
     TChunk chunk = ReadChunk(stream);
     if (chunk.type != kRowChunk) continue;
@@ -138,7 +133,7 @@ TRowOrder LoadRowOrder(TStream& stream, size_t count) {
         selected = (fields.ReadU16() & kRowSelectedFlag) != 0;
       } else if (part.type == kRowDataChunk) {
         if (fields.Size() < sizeof(int32_t))
-          throw StreamError(Format("Damaged row order: row %d has %llu data bytes, an index needs 4.", row + 1,
+          throw StreamError(Format(RecordText(RecordMsg::RowData), row + 1,
                                    static_cast<unsigned long long>(fields.Size())));
         record = fields.ReadI32();
       }
@@ -146,10 +141,9 @@ TRowOrder LoadRowOrder(TStream& stream, size_t count) {
     if (!record) continue;
     const int32_t r = *record;
     if (r < 0 || static_cast<size_t>(r) >= count)
-      throw StreamError(Format("Damaged row order: row %d names transport stream %d, the project has %zu.",
-                               row + 1, r, count));
+      throw StreamError(Format(RecordText(RecordMsg::RowStream), row + 1, r, count));
     if (named[r])
-      throw StreamError(Format("Damaged row order: row %d names transport stream %d a second time.", row + 1, r));
+      throw StreamError(Format(RecordText(RecordMsg::RowTwice), row + 1, r));
     named[r] = true;
     order.rows.push_back(r);
     if (selected && order.selected < 0) order.selected = r;
@@ -159,11 +153,11 @@ TRowOrder LoadRowOrder(TStream& stream, size_t count) {
   return order;
 }
 
-int32_t ReadRanged(TStream& stream, int32_t low, int32_t high, const char* what) {
+int32_t ReadRanged(TStream& stream, int32_t low, int32_t high, RecordMsg what) {
   const uint64_t at = stream.Position();
   const int32_t v = stream.ReadI32();
   if (v < low || v > high)
-    throw StreamError(Format("Damaged project: %s %d at offset %llu is outside %d..%d.", what, v,
+    throw StreamError(Format(RecordText(RecordMsg::OutOfRange), RecordText(what), v,
                              static_cast<unsigned long long>(at), low, high));
   return v;
 }
@@ -203,28 +197,28 @@ TLcnVariant ReadVariant(TStream& stream, TLcnVariant current, bool withITC) {
 
 TProjectBlock ReadProjectBlock(TStream& stream, int fileVer, int prgVer, TLcnVariant current) {
   TProjectBlock b;
-  ReadRecordString16(stream, "start marker length");
-  b.type = static_cast<TNetworkType>(ReadRanged(stream, 0, 1, "network type"));
-  b.name = ReadRecordString16(stream, "network name length");
-  b.networkId = static_cast<uint16_t>(ReadRanged(stream, 0, kMaxNetworkId, "network id"));
-  b.version = static_cast<uint8_t>(ReadRanged(stream, 0, kMaxVersion, "version number"));
+  ReadRecordString16(stream, RecordText(RecordMsg::StartMarker));
+  b.type = static_cast<TNetworkType>(ReadRanged(stream, 0, 1, RecordMsg::NetworkType));
+  b.name = ReadRecordString16(stream, RecordText(RecordMsg::NetworkName));
+  b.networkId = static_cast<uint16_t>(ReadRanged(stream, 0, kMaxNetworkId, RecordMsg::NetworkId));
+  b.version = static_cast<uint8_t>(ReadRanged(stream, 0, kMaxVersion, RecordMsg::VersionNumber));
   b.addSLDs = stream.ReadBool();
   b.addLCDs = stream.ReadBool();
   // Off while logical channel descriptors are off, as the check box is then.
   b.addHDSimulLCN = stream.ReadBool() && b.addLCDs;
   size_t count;
   if (b.type == TNetworkType::Terrestrial) {
-    LoadRecords(stream, b.terrest, "terrestrial transport stream");
+    LoadRecords(stream, b.terrest, RecordText(RecordMsg::TerrestrialStream));
     count = b.terrest.size();
   } else {
-    LoadRecords(stream, b.cable, "cable transport stream");
+    LoadRecords(stream, b.cable, RecordText(RecordMsg::CableStream));
     count = b.cable.size();
   }
   b.rows = LoadRowOrder(stream, count);
-  LoadRecords(stream, b.chLists, "channel list");
+  LoadRecords(stream, b.chLists, RecordText(RecordMsg::ChannelList));
   b.variant = ReadVariant(stream, current, !(fileVer == 1 && prgVer == 2));
   b.nitPages = ReadStreamRPages(stream);
-  ReadRecordString16(stream, "end marker length");
+  ReadRecordString16(stream, RecordText(RecordMsg::EndMarker));
   return b;
 }
 

@@ -5,6 +5,7 @@
 
 #include "editor/nit_editor.h"
 #include "platform/files.h"
+#include "platform/language.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "project/record_stream.h"
@@ -56,6 +57,8 @@ ProjectFileError FileError(const fs::path& name, const std::string& reason) {
 
 }  // namespace
 
+const TProjectMessages& ProjectMessages() { return ModuleMessages<TProjectMessages>("TMainForm"); }
+
 bool IsNitProjectFile(const fs::path& name) {
   try {
     TFileStream file(name, TFileStream::Mode::Read);
@@ -101,14 +104,14 @@ TProjectLoadResult LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes b
     const int version = stream.ReadU8();
     if (version != kProjectFileVersion && version != kOldProjectFileVersion)
       throw FileError(name, FillNumbers(messages.Text(ProjectMsg::strsWrongFileFormat), {version, kProjectFileVersion}));
-    ReadRecordString16(stream, "program version length");
+    ReadRecordString16(stream, RecordText(RecordMsg::ProgramVersion));
     readBlock(stream, version, kProjectFileVersion);
   } catch (const ProjectFileError&) {
     throw;
   } catch (const QuillonError& e) {
     throw FileError(name, e.what());
   } catch (const std::bad_alloc&) {
-    throw FileError(name, "not enough memory to read the project.");
+    throw FileError(name, messages.Text(ProjectMsg::strsNoMemory));
   }
   // Bytes after the block are not refused: a newer program version may append to the
   // format, and a file that loaded before must keep loading. The user is told.

@@ -23,6 +23,7 @@ enum class ProjectMsg {
   strsWrongFileFormat,  // the file's version and the version written, as two "%d"
   strsAskForSaving,
   strsTrailingData,  // the number of bytes after the project, as "%d"
+  strsNoMemory,
 };
 
 inline constexpr TMessageRow<ProjectMsg> kProjectMessageRows[] = {
@@ -33,8 +34,13 @@ inline constexpr TMessageRow<ProjectMsg> kProjectMessageRows[] = {
     {ProjectMsg::strsTrailingData, "strsTrailingData",
      "Nach dem Ende des NIT-Projekts folgen noch %d Byte, die nicht dazugehören. Sie wurden nicht gelesen und "
      "fehlen nach dem nächsten Speichern."},
+    {ProjectMsg::strsNoMemory, "strsNoMemory", "nicht genug Arbeitsspeicher, um das Projekt zu lesen."},
 };
 using TProjectMessages = TMessageTable<ProjectMsg, kProjectMessageRows>;
+
+// In the active language (window "TMainForm" of the language file): the texts of a
+// project read without a main window.
+const TProjectMessages& ProjectMessages();
 
 inline constexpr uint8_t kProjectFileVersion = 2;
 // Written into every project; readers skip it.
@@ -66,18 +72,18 @@ struct TProjectLoadResult {
 // no project, has another version or a damaged block; the editor then keeps the project
 // it had.
 TProjectLoadResult LoadProjectFile(TNitEditor& editor, const std::filesystem::path& name,
-                                   const TProjectMessages& messages = TProjectMessages());
+                                   const TProjectMessages& messages = ProjectMessages());
 // The same with the editor block read by `readBlock` (fileVer, prgVer as for
 // TNitEditor::LoadConfiguration), e.g. a panel that refreshes its widgets afterwards.
 using TEditorBlockReader = std::function<void(TStream& stream, int fileVer, int prgVer)>;
 TProjectLoadResult LoadProjectFile(const TEditorBlockReader& readBlock, const std::filesystem::path& name,
-                                   const TProjectMessages& messages = TProjectMessages());
+                                   const TProjectMessages& messages = ProjectMessages());
 // Both for the bytes of a whole project file; `name` only names it in the errors.
 TProjectLoadResult LoadProjectBytes(TNitEditor& editor, Bytes bytes, const std::filesystem::path& name,
-                                    const TProjectMessages& messages = TProjectMessages());
+                                    const TProjectMessages& messages = ProjectMessages());
 TProjectLoadResult LoadProjectBytes(const TEditorBlockReader& readBlock, Bytes bytes,
                                     const std::filesystem::path& name,
-                                    const TProjectMessages& messages = TProjectMessages());
+                                    const TProjectMessages& messages = ProjectMessages());
 
 // Writes the project to `name` through WriteFileBytes (platform/files.h), so a failed
 // save leaves an older file whole. False for an empty name; throws ProjectFileError

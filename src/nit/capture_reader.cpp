@@ -5,9 +5,12 @@
 
 #include "core/crc32.h"
 #include "nit/nit_table.h"
+#include "platform/language.h"
 #include "platform/text.h"
 
 namespace quillon {
+
+const TCaptureMessages& CaptureMessages() { return ModuleMessages<TCaptureMessages>("TCaptureReader"); }
 
 namespace {
 
@@ -98,9 +101,9 @@ class SectionCollector {
       if (!best || rank(r) < rank(*best)) best = &r;
     }
     if (!best) {
-      result.Error = options_.NetworkID
-                         ? Format("Keine vollständige NIT des Netzwerks 0x%4.4X gefunden", *options_.NetworkID)
-                         : std::string("Keine vollständige NIT gefunden");
+      const TCaptureMessages& texts = CaptureMessages();
+      result.Error = options_.NetworkID ? Format(texts.CText(CaptureMsg::NoNitOfNetwork), *options_.NetworkID)
+                                        : texts.Text(CaptureMsg::NoNit);
       return result;
     }
     TCaptureRun run;

@@ -12,8 +12,21 @@
 
 #include "core/rpages.h"
 #include "platform/bytes.h"
+#include "platform/message_table.h"
 
 namespace quillon {
+
+// Why a capture gave no NIT, with the German defaults.
+enum class CaptureMsg { NoNitOfNetwork, NoNit };
+
+inline constexpr TMessageRow<CaptureMsg> kCaptureMessageRows[] = {
+    {CaptureMsg::NoNitOfNetwork, "NoNitOfNetwork", "Keine vollständige NIT des Netzwerks 0x%4.4X gefunden"},
+    {CaptureMsg::NoNit, "NoNit", "Keine vollständige NIT gefunden"},
+};
+using TCaptureMessages = TMessageTable<CaptureMsg, kCaptureMessageRows>;
+
+// In the active language (window "TCaptureReader" of the language file).
+const TCaptureMessages& CaptureMessages();
 
 class TNIT;
 

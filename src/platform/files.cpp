@@ -11,6 +11,7 @@
 #include <random>
 
 #include "platform/errors.h"
+#include "platform/language.h"
 #include "platform/text.h"
 
 namespace quillon {
@@ -23,33 +24,37 @@ namespace {
 constexpr int kMaxLinks = 40;
 constexpr int kTempNameTries = 100;
 
-[[noreturn]] void Fail(const char* action, const fs::path& path, int error) {
-  throw StreamError(Format("Cannot %s \"%s\": %s.", action, path.c_str(), std::strerror(error)));
+const char* Text(FileMsg id) { return FileMessages().CText(id); }
+
+[[noreturn]] void Fail(FileMsg action, const fs::path& path, const std::string& reason) {
+  throw StreamError(Format(Text(action), path.c_str(), reason.c_str()));
 }
 
-[[noreturn]] void FailWithErrno(const char* action, const fs::path& path) { Fail(action, path, errno); }
+[[noreturn]] void Fail(FileMsg action, const fs::path& path, int error) { Fail(action, path, std::strerror(error)); }
 
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
+[[noreturn]] void FailWithErrno(FileMsg action, const fs::path& path) { Fail(action, path, errno); }
+
+FileMsg KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return FileMsg::KindFolder;
+  if (S_ISFIFO(mode)) return FileMsg::KindFifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return FileMsg::KindDevice;
+  if (S_ISSOCK(mode)) return FileMsg::KindSocket;
+  return FileMsg::KindOther;
 }
 
-[[noreturn]] void NotRegular(const char* action, const fs::path& path, mode_t mode) {
-  throw StreamError(Format("Cannot %s \"%s\": it is %s, not a file.", action, path.c_str(), KindOf(mode)));
+[[noreturn]] void NotRegular(FileMsg action, const fs::path& path, mode_t mode) {
+  Fail(action, path, Format(Text(FileMsg::NotAFile), Text(KindOf(mode))));
 }
 
 // Opens without waiting: a FIFO opened for reading would otherwise block until a writer
 // comes. O_NONBLOCK means nothing for the reads of a regular file.
 int OpenForReading(const fs::path& path, struct stat& st) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) FailWithErrno("open", path);
+  if (fd < 0) FailWithErrno(FileMsg::CannotOpen, path);
   if (::fstat(fd, &st) != 0) {
     const int error = errno;
     ::close(fd);
-    Fail("open", path, error);
+    Fail(FileMsg::CannotOpen, path, error);
   }
   return fd;
 }
@@ -63,7 +68,7 @@ size_t ReadSome(int fd, void* buffer, size_t n, const std::string& name) {
       pollfd pfd{fd, POLLIN, 0};
       ::poll(&pfd, 1, -1);
     } else if (errno != EINTR) {
-      throw StreamError(Format("Cannot read \"%s\": %s.", name.c_str(), std::strerror(errno)));
+      Fail(FileMsg::CannotRead, name, errno);
     }
   }
 }
@@ -86,20 +91,22 @@ void WriteAll(int fd, ByteView data, const fs::path& temp) {
   for (size_t done = 0; done < data.size();) {
     const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) FailWithErrno("write", temp);
-    if (n == 0) Fail("write", temp, EIO);
+    if (n < 0) FailWithErrno(FileMsg::CannotWrite, temp);
+    if (n == 0) Fail(FileMsg::CannotWrite, temp, EIO);
     done += static_cast<size_t>(n);
   }
 }
 
 }  // namespace
 
+const TFileMessages& FileMessages() { return ModuleMessages<TFileMessages>("TFiles"); }
+
 int OpenRegularFile(const fs::path& path) {
   struct stat st {};
   const int fd = OpenForReading(path, st);
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    NotRegular("read", path, st.st_mode);
+    NotRegular(FileMsg::CannotRead, path, st.st_mode);
   }
   return fd;
 }
@@ -107,18 +114,16 @@ int OpenRegularFile(const fs::path& path) {
 Bytes ReadFileBytes(const fs::path& path, uint64_t limit) {
   struct stat st {};
   FdCloser file{OpenForReading(path, st)};
-  if (!S_ISREG(st.st_mode)) NotRegular("read", path, st.st_mode);
+  if (!S_ISREG(st.st_mode)) NotRegular(FileMsg::CannotRead, path, st.st_mode);
   const uint64_t size = static_cast<uint64_t>(st.st_size);
   if (size > limit)
-    throw StreamError(Format("Cannot read \"%s\": it holds %llu bytes, more than the %llu bytes such a file may have.",
-                             path.c_str(), static_cast<unsigned long long>(size),
-                             static_cast<unsigned long long>(limit)));
+    Fail(FileMsg::CannotRead, path,
+         Format(Text(FileMsg::TooLarge), static_cast<unsigned long long>(size), static_cast<unsigned long long>(limit)));
   Bytes data;
   try {
     data.resize(static_cast<size_t>(size));
   } catch (const std::bad_alloc&) {
-    throw StreamError(Format("Cannot read \"%s\": not enough memory for its %llu bytes.", path.c_str(),
-                             static_cast<unsigned long long>(size)));
+    Fail(FileMsg::CannotRead, path, Format(Text(FileMsg::NoMemory), static_cast<unsigned long long>(size)));
   }
   // A file that shrinks meanwhile ends early; one that grows is read as far as it was.
   size_t done = 0;
@@ -138,19 +143,19 @@ fs::path FollowLinks(const fs::path& path) {
     if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
     std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
     const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
-    if (n < 0) FailWithErrno("follow the link", p);
+    if (n < 0) FailWithErrno(FileMsg::CannotFollowLink, p);
     target.resize(static_cast<size_t>(n));
     const fs::path next(target);
     p = next.is_absolute() ? next : p.parent_path() / next;
   }
-  Fail("follow the link", path, ELOOP);
+  Fail(FileMsg::CannotFollowLink, path, ELOOP);
 }
 
 void WriteFileBytes(const fs::path& path, ByteView data) {
   const fs::path target = FollowLinks(path);
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
-  if (replacing && !S_ISREG(old.st_mode)) NotRegular("write", path, old.st_mode);
+  if (replacing && !S_ISREG(old.st_mode)) NotRegular(FileMsg::CannotWrite, path, old.st_mode);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
   std::random_device seed;
@@ -161,23 +166,23 @@ void WriteFileBytes(const fs::path& path, ByteView data) {
     temp = folder / TempName(target, random);
     // O_EXCL with O_NOFOLLOW: nothing planted under the name can be written through.
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) FailWithErrno("write", path);
+    if (fd < 0 && errno != EEXIST) FailWithErrno(FileMsg::CannotWrite, path);
   }
-  if (fd < 0) Fail("write", path, EEXIST);
+  if (fd < 0) Fail(FileMsg::CannotWrite, path, EEXIST);
 
   try {
     FdCloser file{fd};
     if (replacing) {
-      if (::fchmod(fd, old.st_mode & 07777) != 0) FailWithErrno("write", path);
+      if (::fchmod(fd, old.st_mode & 07777) != 0) FailWithErrno(FileMsg::CannotWrite, path);
       // Keeps the owner when root saves someone else's file; others cannot give files away.
       if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) FailWithErrno("write", path);
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) FailWithErrno(FileMsg::CannotWrite, path);
     }
     WriteAll(fd, data, path);
-    if (::fsync(fd) != 0) FailWithErrno("write", path);
+    if (::fsync(fd) != 0) FailWithErrno(FileMsg::CannotWrite, path);
     file.fd = -1;
-    if (::close(fd) != 0) FailWithErrno("write", path);
-    if (::rename(temp.c_str(), target.c_str()) != 0) FailWithErrno("write", path);
+    if (::close(fd) != 0) FailWithErrno(FileMsg::CannotWrite, path);
+    if (::rename(temp.c_str(), target.c_str()) != 0) FailWithErrno(FileMsg::CannotWrite, path);
   } catch (...) {
     ::unlink(temp.c_str());
     throw;
@@ -201,7 +206,7 @@ bool IsStandardStream(const fs::path& path) { return path == "-"; }
 TInputFile::TInputFile(const fs::path& path) {
   if (IsStandardStream(path)) {
     fd_ = STDIN_FILENO;
-    name_ = "standard input";
+    name_ = FileMessages().Text(FileMsg::StandardInput);
     return;
   }
   name_ = path.string();
@@ -212,7 +217,7 @@ TInputFile::TInputFile(const fs::path& path) {
   if (!S_ISFIFO(st.st_mode)) {
     ::close(fd_);
     fd_ = -1;
-    NotRegular("read", path, st.st_mode);
+    NotRegular(FileMsg::CannotRead, path, st.st_mode);
   }
   // A FIFO stays open as it is: closing it to open it again could lose a writer that
   // came and went in between. Reads wait for a writer instead (see Read).

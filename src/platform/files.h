@@ -10,8 +10,59 @@
 #include <string>
 
 #include "platform/bytes.h"
+#include "platform/message_table.h"
 
 namespace quillon {
+
+// The texts of the file and stream errors, with their German defaults. A file error is
+// CannotOpen/Read/Write/FollowLink with the file and a reason: the system's, or one of
+// the reasons below.
+enum class FileMsg {
+  CannotOpen,
+  CannotRead,
+  CannotWrite,
+  CannotFollowLink,
+  NotAFile,  // the kind, one of the five below
+  KindFolder,
+  KindFifo,
+  KindDevice,
+  KindSocket,
+  KindOther,
+  TooLarge,  // its size and the limit
+  NoMemory,  // its size
+  OpenedForReading,
+  EndsEarly,      // bytes wanted, offset
+  NegativeCount,  // what is counted, the count, offset
+  CountExceeds,   // what is counted, the count, offset, bytes left
+  StringLength,
+  StandardInput,
+};
+
+inline constexpr TMessageRow<FileMsg> kFileMessageRows[] = {
+    {FileMsg::CannotOpen, "CannotOpen", "„%s“ kann nicht geöffnet werden: %s."},
+    {FileMsg::CannotRead, "CannotRead", "„%s“ kann nicht gelesen werden: %s."},
+    {FileMsg::CannotWrite, "CannotWrite", "„%s“ kann nicht geschrieben werden: %s."},
+    {FileMsg::CannotFollowLink, "CannotFollowLink", "Der Verknüpfung „%s“ kann nicht gefolgt werden: %s."},
+    {FileMsg::NotAFile, "NotAFile", "es ist %s, keine Datei"},
+    {FileMsg::KindFolder, "KindFolder", "ein Ordner"},
+    {FileMsg::KindFifo, "KindFifo", "ein FIFO"},
+    {FileMsg::KindDevice, "KindDevice", "ein Gerät"},
+    {FileMsg::KindSocket, "KindSocket", "ein Socket"},
+    {FileMsg::KindOther, "KindOther", "keine gewöhnliche Datei"},
+    {FileMsg::TooLarge, "TooLarge", "sie hat %llu Byte, mehr als die %llu Byte, die eine solche Datei haben darf"},
+    {FileMsg::NoMemory, "NoMemory", "nicht genug Arbeitsspeicher für ihre %llu Byte"},
+    {FileMsg::OpenedForReading, "OpenedForReading", "sie wurde zum Lesen geöffnet"},
+    {FileMsg::EndsEarly, "EndsEarly", "Die Daten enden zu früh: %zu Byte werden bei Offset %llu gebraucht."},
+    {FileMsg::NegativeCount, "NegativeCount", "Beschädigte Daten: „%s“-Anzahl %d bei Offset %llu ist negativ."},
+    {FileMsg::CountExceeds, "CountExceeds",
+     "Beschädigte Daten: „%s“-Anzahl %d bei Offset %llu übersteigt die restlichen %llu Byte."},
+    {FileMsg::StringLength, "StringLength", "Textlänge"},
+    {FileMsg::StandardInput, "StandardInput", "Standardeingabe"},
+};
+using TFileMessages = TMessageTable<FileMsg, kFileMessageRows>;
+
+// The file texts in the active language (window "TFiles" of the language file).
+const TFileMessages& FileMessages();
 
 // The largest whole files the program reads: projects (.nip, .json) and head-end files.
 inline constexpr uint64_t kMaxWholeFileBytes = uint64_t{64} << 20;

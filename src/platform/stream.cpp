@@ -13,6 +13,10 @@
 
 namespace quillon {
 
+namespace {
+const char* Text(FileMsg id) { return FileMessages().CText(id); }
+}  // namespace
+
 uint64_t TStream::Remaining() const {
   uint64_t size = Size(), pos = Position();
   return pos < size ? size - pos : 0;
@@ -21,8 +25,7 @@ uint64_t TStream::Remaining() const {
 void TStream::ReadBuffer(void* buffer, size_t n) {
   uint64_t at = Position();
   if (Read(buffer, n) != n)
-    throw StreamError(Format("The data ends too early: %zu bytes wanted at offset %llu.", n,
-                             static_cast<unsigned long long>(at)));
+    throw StreamError(Format(Text(FileMsg::EndsEarly), n, static_cast<unsigned long long>(at)));
 }
 
 uint8_t TStream::ReadU8() {
@@ -83,17 +86,17 @@ int32_t TStream::ReadCount(size_t minBytesEach, const char* what) {
   uint64_t at = Position();
   int32_t n = ReadI32();
   if (n < 0)
-    throw StreamError(Format("Damaged data: negative %s count %d at offset %llu.", what, n,
-                             static_cast<unsigned long long>(at)));
+    throw StreamError(
+        Format(Text(FileMsg::NegativeCount), what, n, static_cast<unsigned long long>(at)));
   if (minBytesEach > 0 && static_cast<uint64_t>(n) > Remaining() / minBytesEach)
-    throw StreamError(Format("Damaged data: %s count %d at offset %llu exceeds the %llu bytes left.", what, n,
-                             static_cast<unsigned long long>(at), static_cast<unsigned long long>(Remaining())));
+    throw StreamError(Format(Text(FileMsg::CountExceeds), what, n, static_cast<unsigned long long>(at),
+                             static_cast<unsigned long long>(Remaining())));
   return n;
 }
 
 std::u16string TStream::ReadString16() {
   if (Remaining() < 4) return {};
-  int32_t n = ReadCount(2, "string length");
+  int32_t n = ReadCount(2, Text(FileMsg::StringLength));
   std::u16string s(static_cast<size_t>(n), u'\0');
   for (int32_t i = 0; i < n; ++i) s[i] = static_cast<char16_t>(ReadU16());
   return s;
@@ -101,7 +104,7 @@ std::u16string TStream::ReadString16() {
 
 RawString TStream::ReadString8() {
   if (Remaining() < 4) return {};
-  int32_t n = ReadCount(1, "string length");
+  int32_t n = ReadCount(1, Text(FileMsg::StringLength));
   RawString s(static_cast<size_t>(n), '\0');
   ReadBuffer(s.data(), s.size());
   return s;
@@ -149,7 +152,7 @@ TFileStream::TFileStream(const std::filesystem::path& path, Mode) : path_(path) 
   if (!file_) {
     const int error = errno;
     ::close(fd);
-    throw StreamError(Format("Cannot open \"%s\": %s.", path.c_str(), std::strerror(error)));
+    throw StreamError(Format(Text(FileMsg::CannotOpen), path.c_str(), std::strerror(error)));
   }
 }
 
@@ -160,12 +163,12 @@ TFileStream::~TFileStream() {
 size_t TFileStream::Read(void* buffer, size_t n) {
   size_t k = std::fread(buffer, 1, n, file_);
   if (k < n && std::ferror(file_))
-    throw StreamError(Format("Cannot read \"%s\": %s.", path_.c_str(), Reason().c_str()));
+    throw StreamError(Format(Text(FileMsg::CannotRead), path_.c_str(), Reason().c_str()));
   return k;
 }
 
 void TFileStream::Write(const void*, size_t) {
-  throw StreamError(Format("Cannot write \"%s\": it was opened for reading.", path_.c_str()));
+  throw StreamError(Format(Text(FileMsg::CannotWrite), path_.c_str(), Text(FileMsg::OpenedForReading)));
 }
 
 uint64_t TFileStream::Size() const {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/language.h"
 #include "platform/text.h"
 
 namespace quillon {
@@ -19,14 +20,17 @@ namespace {
 // The largest IPv4 UDP payload is 65507 bytes; one buffer size covers every datagram.
 constexpr size_t kReceiveBufferSize = 65536;
 
+const char* Text(SocketMsg id) { return SocketMessages().CText(id); }
+
+// `what` is the call: its name, or a text of the table.
 [[noreturn]] void ThrowSystem(const char* what) {
   int err = errno;
-  throw SocketError(Format("UDP socket: %s failed: %s.", what, std::strerror(err)));
+  throw SocketError(Format(Text(SocketMsg::Failed), what, std::strerror(err)));
 }
 
 sockaddr_in MakeAddress(const std::string& address, uint16_t port) {
   std::optional<uint32_t> ip = ParseIPv4(address);
-  if (!ip) throw SocketError(Format("Invalid IPv4 address \"%s\".", address.c_str()));
+  if (!ip) throw SocketError(Format(Text(SocketMsg::InvalidAddress), address.c_str()));
   sockaddr_in sa{};
   sa.sin_family = AF_INET;
   sa.sin_port = htons(port);
@@ -35,6 +39,9 @@ sockaddr_in MakeAddress(const std::string& address, uint16_t port) {
 }
 
 }  // namespace
+
+const THostMessages& HostMessages() { return ModuleMessages<THostMessages>("TUdpSocket"); }
+const TSocketMessages& SocketMessages() { return ModuleMessages<TSocketMessages>("TUdpSocket"); }
 
 std::optional<uint32_t> ParseIPv4(const std::string& text) {
   in_addr addr{};
@@ -58,8 +65,7 @@ std::string HostAddressProblem(const std::string& text) {
     problem = HostMsg::NotIPv4;
   }
   if (!problem) return {};
-  static const THostMessages messages;
-  return Format(messages.Text(*problem).c_str(), text.c_str());
+  return Format(HostMessages().CText(*problem), text.c_str());
 }
 
 TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
@@ -70,7 +76,7 @@ TUdpSocket::TUdpSocket(const std::string& localAddress, uint16_t localPort) {
     int err = errno;
     Close();
     errno = err;
-    ThrowSystem(Format("bind to %s:%u", localAddress.c_str(), unsigned{localPort}).c_str());
+    ThrowSystem(Format(Text(SocketMsg::BindTo), localAddress.c_str(), unsigned{localPort}).c_str());
   }
 }
 
@@ -96,7 +102,7 @@ void TUdpSocket::Close() {
 }
 
 void TUdpSocket::RequireOpen(const char* operation) const {
-  if (fd_ < 0) throw SocketError(Format("UDP socket: %s on a closed socket.", operation));
+  if (fd_ < 0) throw SocketError(Format(Text(SocketMsg::Closed), operation));
 }
 
 uint16_t TUdpSocket::LocalPort() const {
@@ -108,17 +114,17 @@ uint16_t TUdpSocket::LocalPort() const {
 }
 
 void TUdpSocket::SendTo(const std::string& address, uint16_t port, ByteView data) {
-  RequireOpen("send");
+  RequireOpen(Text(SocketMsg::Send));
   sockaddr_in sa = MakeAddress(address, port);
   for (;;) {
     ssize_t n = ::sendto(fd_, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
     if (n >= 0) return;
-    if (errno != EINTR) ThrowSystem(Format("send to %s:%u", address.c_str(), unsigned{port}).c_str());
+    if (errno != EINTR) ThrowSystem(Format(Text(SocketMsg::SendTo), address.c_str(), unsigned{port}).c_str());
   }
 }
 
 std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
-  RequireOpen("receive");
+  RequireOpen(Text(SocketMsg::Receive));
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
   // A flood of datagrams must not cost an allocation of the largest size for each one.
@@ -142,7 +148,7 @@ std::optional<TDatagram> TUdpSocket::Receive(int timeoutMs) {
         if (Clock::now() >= deadline) return std::nullopt;
         continue;
       }
-      ThrowSystem("receive");
+      ThrowSystem(Text(SocketMsg::Receive));
     }
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &from.sin_addr, text, sizeof text);

@@ -54,6 +54,24 @@ inline constexpr TMessageRow<HostMsg> kHostMessageRows[] = {
 };
 using THostMessages = TMessageTable<HostMsg, kHostMessageRows>;
 
+// Why a socket call failed: the call, then the system's reason.
+enum class SocketMsg { Failed, Closed, InvalidAddress, Send, Receive, SendTo, BindTo };
+
+inline constexpr TMessageRow<SocketMsg> kSocketMessageRows[] = {
+    {SocketMsg::Failed, "SocketFailed", "UDP-Socket: %s fehlgeschlagen: %s."},
+    {SocketMsg::Closed, "SocketClosed", "UDP-Socket: %s an einem geschlossenen Socket."},
+    {SocketMsg::InvalidAddress, "SocketInvalidAddress", "Ungültige IPv4-Adresse „%s“."},
+    {SocketMsg::Send, "SocketSend", "Senden"},
+    {SocketMsg::Receive, "SocketReceive", "Empfangen"},
+    {SocketMsg::SendTo, "SocketSendTo", "Senden an %s:%u"},
+    {SocketMsg::BindTo, "SocketBindTo", "Binden an %s:%u"},
+};
+using TSocketMessages = TMessageTable<SocketMsg, kSocketMessageRows>;
+
+// Both in the active language (window "TUdpSocket" of the language file).
+const THostMessages& HostMessages();
+const TSocketMessages& SocketMessages();
+
 // Empty when `text` is a dotted-quad unicast IPv4 address, one device to send to; else
 // the reason, for the user.
 std::string HostAddressProblem(const std::string& text);

@@ -9,7 +9,7 @@ namespace quillon {
 void TChListData::LoadFromStream(TStream& stream) {
   TChListData loaded;
   loaded.FID = stream.ReadI32();
-  loaded.FName = ReadRecordString16(stream, "channel list name character");
+  loaded.FName = ReadRecordString16(stream, RecordText(RecordMsg::ChannelListName));
   loaded.FCountryCode = stream.ReadU32();
   *this = std::move(loaded);
 }
@@ -23,15 +23,15 @@ void TChListData::SaveToStream(TStream& stream) const {
 // The two names and the two service ids are interleaved on disk, unlike the fields.
 void TServiceData::LoadFromStream(TStream& stream) {
   TServiceData loaded;
-  loaded.FModName = ReadRecordString8(stream, "module name byte");
+  loaded.FModName = ReadRecordString8(stream, RecordText(RecordMsg::ModuleName));
   loaded.FModNr = stream.ReadI32();
   loaded.FChannel = stream.ReadI32();
-  loaded.FIdent = ReadRecordString16(stream, "service ident character");
+  loaded.FIdent = ReadRecordString16(stream, RecordText(RecordMsg::ServiceIdent));
   loaded.FAuto = stream.ReadI32();
-  loaded.FServiceName = ReadRecordString16(stream, "service name character");
-  loaded.FOrgServiceNameUni = ReadRecordString16(stream, "original service name character");
+  loaded.FServiceName = ReadRecordString16(stream, RecordText(RecordMsg::ServiceName));
+  loaded.FOrgServiceNameUni = ReadRecordString16(stream, RecordText(RecordMsg::OrgServiceNameUni));
   loaded.FServiceID = stream.ReadU16();
-  loaded.FOrgServiceName = ReadRecordString8(stream, "original service name byte");
+  loaded.FOrgServiceName = ReadRecordString8(stream, RecordText(RecordMsg::OrgServiceName));
   loaded.FOrgServiceID = stream.ReadU16();
   loaded.FServiceType = stream.ReadU8();
   loaded.FVisible = stream.ReadBool();
@@ -60,7 +60,7 @@ void TServiceData::SaveToStream(TStream& stream) const {
 }
 
 void TTransportStreamData::LoadHead(TStream& stream) {
-  FIdent = ReadRecordString16(stream, "transport stream ident character");
+  FIdent = ReadRecordString16(stream, RecordText(RecordMsg::StreamIdent));
   FAuto = stream.ReadI32();
   FTSID = stream.ReadU16();
   FNetID = stream.ReadU16();

@@ -148,7 +148,7 @@ class TTransportStreamData {
 
   void LoadHead(TStream& stream);
   void SaveHead(TStream& stream) const;
-  void LoadServices(TStream& stream) { LoadRecords(stream, FServiceList, "service"); }
+  void LoadServices(TStream& stream) { LoadRecords(stream, FServiceList, RecordText(RecordMsg::Service)); }
   void SaveServices(TStream& stream) const { SaveRecords(stream, FServiceList); }
 
  private:

@@ -1,8 +1,11 @@
 #include "project/record_stream.h"
 
+#include "platform/language.h"
 #include "platform/text.h"
 
 namespace quillon {
+
+const TRecordMessages& RecordMessages() { return ModuleMessages<TRecordMessages>("TProjectRecords"); }
 
 std::u16string ReadRecordString16(TStream& stream, const char* what) {
   const int32_t count = stream.ReadCount(2, what);
@@ -19,7 +22,7 @@ RawString ReadRecordString8(TStream& stream, const char* what) {
 }
 
 void ThrowInRecord(const StreamError& error, const char* what, size_t index, size_t count) {
-  throw StreamError(Format("%s %zu of %zu: %s", what, index + 1, count, error.what()));
+  throw StreamError(Format(RecordText(RecordMsg::InRecord), what, index + 1, count, error.what()));
 }
 
 }  // namespace quillon

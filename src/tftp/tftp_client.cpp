@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/language.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "tftp/tftp_packet.h"
@@ -175,18 +176,22 @@ class TWriteTransfer {
       if (lower == "blksize") {
         // A server may lower the size we offered, never raise it (RFC 2348).
         std::optional<uint32_t> n = ParseOptionNumber(value);
-        if (!n || *n < TTftpClient::kMinBlockSize || *n > TTftpClient::kMaxBlockSize || *n > requestedBlockSize_)
-          Refuse(Format(texts_.Text(TftpMsg::UnsupportedOptionValue).c_str(),
-                        Utf16ToUtf8(Latin1ToUtf16(value)).c_str(), nameText.c_str()));
+        if (!n || *n < TTftpClient::kMinBlockSize || *n > TTftpClient::kMaxBlockSize || *n > requestedBlockSize_) {
+          const std::string valueText = Utf16ToUtf8(Latin1ToUtf16(value));
+          Refuse(Format(TTftpMessages::DefaultText(TftpMsg::UnsupportedOptionValue), valueText.c_str(), nameText.c_str()),
+                 Format(texts_.CText(TftpMsg::UnsupportedOptionValue), valueText.c_str(), nameText.c_str()));
+        }
         blockSize_ = static_cast<uint16_t>(*n);
       } else if (lower != "tsize") {
-        Refuse(Format(texts_.Text(TftpMsg::UnsupportedOption).c_str(), nameText.c_str()));
+        Refuse(Format(TTftpMessages::DefaultText(TftpMsg::UnsupportedOption), nameText.c_str()),
+               Format(texts_.CText(TftpMsg::UnsupportedOption), nameText.c_str()));
       }
     }
   }
 
-  [[noreturn]] void Refuse(const std::string& text) {
-    SendError(*tid_, kTftpOptionNegotiation, ToLatin1(Utf8ToUtf16(text)));
+  // The server reads `wireText`, the user `text`.
+  [[noreturn]] void Refuse(const std::string& wireText, const std::string& text) {
+    SendError(*tid_, kTftpOptionNegotiation, ToLatin1(Utf8ToUtf16(wireText)));
     throw TftpError(TftpErrorKind::OptionRefused, text);
   }
 
@@ -238,6 +243,8 @@ Bytes ReadLocalFile(const std::filesystem::path& path, const TTftpMessages& text
 }
 
 }  // namespace
+
+const TTftpMessages& TftpMessages() { return ModuleMessages<TTftpMessages>("TTftpClient"); }
 
 const char* TftpModeName(TftpMode mode) { return mode == TftpMode::Netascii ? "netascii" : "octet"; }
 

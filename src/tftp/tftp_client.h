@@ -99,7 +99,7 @@ class TTftpClient {
   void Deactivate();
   bool Active() const { return socket_ != nullptr; }
 
-  // The client's texts, German defaults; the language layer may replace them.
+  // The client's texts: those of the active language when it was made.
   TTftpMessages& Messages() { return messages_; }
 
   // Writes the whole local file to `remoteFile` on Host:Port. Host must be one device
@@ -117,7 +117,7 @@ class TTftpClient {
   const char* Text(TftpMsg id) const { return messages_.Text(id).c_str(); }
 
   TSocketFactory factory_;
-  TTftpMessages messages_;
+  TTftpMessages messages_{TftpMessages()};
   std::unique_ptr<TDatagramSocket> socket_;
   std::string host_;
   uint16_t port_ = 69;

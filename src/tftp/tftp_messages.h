@@ -1,6 +1,6 @@
 #pragma once
-// Every text of the upload client a user can see, in one table: the language layer can
-// replace them at run time through TTftpClient::Messages().
+// Every text of the upload client a user can see, in one table. A client starts with the
+// texts of the active language (TftpMessages); TTftpClient::Messages() may replace them.
 #include "platform/message_table.h"
 
 namespace quillon {
@@ -35,21 +35,22 @@ enum class TftpMsg {
 };
 
 inline constexpr TMessageRow<TftpMsg> kTftpMessageRows[] = {
-    {TftpMsg::FileNotFound, "TftpFileNotFound", "File not found"},
-    {TftpMsg::AccessViolation, "TftpAccessViolation", "Access violation"},
-    {TftpMsg::AllocationExceeded, "TftpAllocationExceeded", "Disk full or allocation exceeded"},
-    {TftpMsg::IllegalOperation, "TftpIllegalOperation", "Illegal TFTP operation"},
-    {TftpMsg::UnknownTransferId, "TftpUnknownTransferId", "Unknown transfer ID"},
-    {TftpMsg::FileAlreadyExists, "TftpFileAlreadyExists", "File already exists"},
-    {TftpMsg::NoSuchUser, "TftpNoSuchUser", "No such user"},
-    {TftpMsg::OptionNegotiationFailed, "TftpOptionNegotiationFailed", "Option negotiation failed"},
-    {TftpMsg::ServerErrorCode, "TftpServerErrorCode", "TFTP error %u"},
-    {TftpMsg::MalformedError, "TftpMalformedError", "Malformed ERROR packet from %s:%u"},
-    {TftpMsg::MalformedPacket, "TftpMalformedPacket", "Malformed packet (opcode %u, %zu bytes) from %s:%u"},
+    {TftpMsg::FileNotFound, "TftpFileNotFound", "Datei nicht gefunden"},
+    {TftpMsg::AccessViolation, "TftpAccessViolation", "Zugriff verweigert"},
+    {TftpMsg::AllocationExceeded, "TftpAllocationExceeded", "Datenträger voll oder Zuteilung überschritten"},
+    {TftpMsg::IllegalOperation, "TftpIllegalOperation", "Unzulässige TFTP-Operation"},
+    {TftpMsg::UnknownTransferId, "TftpUnknownTransferId", "Unbekannte Transfer-ID"},
+    {TftpMsg::FileAlreadyExists, "TftpFileAlreadyExists", "Datei existiert bereits"},
+    {TftpMsg::NoSuchUser, "TftpNoSuchUser", "Benutzer unbekannt"},
+    {TftpMsg::OptionNegotiationFailed, "TftpOptionNegotiationFailed", "Aushandeln der Optionen fehlgeschlagen"},
+    {TftpMsg::ServerErrorCode, "TftpServerErrorCode", "TFTP-Fehler %u"},
+    {TftpMsg::MalformedError, "TftpMalformedError", "Fehlerhaftes ERROR-Paket von %s:%u"},
+    {TftpMsg::MalformedPacket, "TftpMalformedPacket", "Fehlerhaftes Paket (Opcode %u, %zu Byte) von %s:%u"},
     {TftpMsg::UnexpectedOperation, "TftpUnexpectedOperation", "Unerwartete Operation von %s:%u"},
     {TftpMsg::TooManyBlocks, "TftpTooManyBlocks",
-     "Allocation exceeded: the file needs more than 65535 blocks of %u bytes"},
-    // Both refusals go to the server as well, as 8-bit text.
+     "Zuteilung überschritten: die Datei braucht mehr als 65535 Blöcke zu %u Byte"},
+    // Both refusals go to the server as well, as 8-bit text, and there always in German:
+    // what a peer is sent does not change with the user's language.
     {TftpMsg::UnsupportedOptionValue, "TftpUnsupportedOptionValue",
      "Nicht unterstützter Wert \"%s\" für Option: \"%s\""},
     {TftpMsg::UnsupportedOption, "TftpUnsupportedOption", "Nicht unterstützte Option: \"%s\""},
@@ -59,14 +60,17 @@ inline constexpr TMessageRow<TftpMsg> kTftpMessageRows[] = {
     {TftpMsg::BlockNotConfirmed, "TftpBlockNotConfirmed",
      "Zeitüberschreitung: %s:%u hat Block %u von %zu für „%s“ nicht bestätigt; die Übertragung ist fehlgeschlagen. "
      "Bitte erneut senden."},
-    {TftpMsg::LocalFolder, "TftpLocalFolder", "Cannot read \"%s\": it is a folder."},
-    {TftpMsg::BlockSizeRange, "TftpBlockSizeRange", "Block size %u is outside %u..%u."},
-    {TftpMsg::BadRemoteName, "TftpBadRemoteName", "Invalid remote file name \"%s\"."},
-    {TftpMsg::Sending, "TftpSending", "Sending \"%s\" (%zu bytes) to %s:%u"},
-    {TftpMsg::Complete, "TftpComplete", "Transfer of \"%s\" complete"},
+    {TftpMsg::LocalFolder, "TftpLocalFolder", "„%s“ kann nicht gelesen werden: es ist ein Ordner."},
+    {TftpMsg::BlockSizeRange, "TftpBlockSizeRange", "Die Blockgröße %u liegt außerhalb von %u..%u."},
+    {TftpMsg::BadRemoteName, "TftpBadRemoteName", "Ungültiger Dateiname „%s“ für den Server."},
+    {TftpMsg::Sending, "TftpSending", "Sende „%s“ (%zu Byte) an %s:%u"},
+    {TftpMsg::Complete, "TftpComplete", "Übertragung von „%s“ abgeschlossen"},
     {TftpMsg::CompleteLastBlockUnconfirmed, "TftpCompleteLastBlockUnconfirmed",
-     "Transfer of \"%s\" complete (last block not acknowledged)"},
+     "Übertragung von „%s“ abgeschlossen (letzter Block nicht bestätigt)"},
 };
 using TTftpMessages = TMessageTable<TftpMsg, kTftpMessageRows>;
+
+// In the active language (window "TTftpClient" of the language file).
+const TTftpMessages& TftpMessages();
 
 }  // namespace quillon

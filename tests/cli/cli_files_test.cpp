@@ -164,14 +164,14 @@ TEST_F(CliFilesTest, WholeFileInputsMustBeFilesOfASaneSize) {
     std::vector<std::string> args;
     const char* reason;
   } cases[] = {
-      {{"info", Fifo("fifo.nip")}, "it is a FIFO, not a file"},  // would wait for a writer
-      {{"info", Fifo("fifo.json")}, "it is a FIFO, not a file"},
-      {{"descramble", Fifo("fifo.nit"), "-o", Path("x.ts")}, "it is a FIFO, not a file"},
-      {{"info", Path("zero.json")}, "it is a device, not a file"},
-      {{"info", Path("folder.nip")}, "it is a folder, not a file"},
-      {{"info", Sparse("huge.json", kGiB)}, "holds 1073741824 bytes, more than the 67108864 bytes"},
+      {{"info", Fifo("fifo.nip")}, "es ist ein FIFO, keine Datei"},  // would wait for a writer
+      {{"info", Fifo("fifo.json")}, "es ist ein FIFO, keine Datei"},
+      {{"descramble", Fifo("fifo.nit"), "-o", Path("x.ts")}, "es ist ein FIFO, keine Datei"},
+      {{"info", Path("zero.json")}, "es ist ein Gerät, keine Datei"},
+      {{"info", Path("folder.nip")}, "es ist ein Ordner, keine Datei"},
+      {{"info", Sparse("huge.json", kGiB)}, "sie hat 1073741824 Byte, mehr als die 67108864 Byte"},
       {{"info", Sparse("huge.nip", kGiB, "")}, "kein NIT-Projekt"},
-      {{"descramble", Sparse("huge.nit", kGiB), "-o", Path("x.ts")}, "more than the 67108864 bytes"},
+      {{"descramble", Sparse("huge.nit", kGiB), "-o", Path("x.ts")}, "mehr als die 67108864 Byte"},
   };
   for (const Case& c : cases) {
     const Result r = Run(c.args);
@@ -184,7 +184,7 @@ TEST_F(CliFilesTest, WholeFileInputsMustBeFilesOfASaneSize) {
   fs::resize_file(dir_ / "big.nip", kGiB);
   const Result big = Run({"info", Path("big.nip")});
   EXPECT_EQ(big.code, 3) << big.err;
-  EXPECT_THAT(big.err, HasSubstr("more than the 67108864 bytes"));
+  EXPECT_THAT(big.err, HasSubstr("mehr als die 67108864 Byte"));
   EXPECT_FALSE(fs::exists(dir_ / "x.ts"));
 }
 
@@ -246,7 +246,7 @@ TEST_F(CliFilesTest, FileProblemsExitWithThreeInTheProgramsWords) {
   small.memoryLimit = uint64_t{48} << 20;
   const Result memory = Run({"info", Sparse("large.json", uint64_t{60} << 20)}, small);
   EXPECT_EQ(memory.code, 3) << memory.err;
-  EXPECT_THAT(memory.err, HasSubstr("not enough memory"));
+  EXPECT_THAT(memory.err, HasSubstr("nicht genug Arbeitsspeicher"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/stream.h"
 #include "platform/text.h"
+#include "support/language_fixture.h"
 #include "support/test_util.h"
 
 namespace quillon::cli {
@@ -38,6 +39,9 @@ const char* const kCableExample = R"({
 
 class JsonProjectTest : public ::testing::Test {
  protected:
+  // The refusals below are checked in English, word for word.
+  const test::TEnglishTexts english_;
+
   std::unique_ptr<TNitEditor> NewEditor() {
     auto e = std::make_unique<TNitEditor>(TProgramPaths{dir_.Path()});
     e->StoreLastIPOnClose = false;

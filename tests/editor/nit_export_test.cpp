@@ -16,7 +16,7 @@ using test::HexToBytes;
 
 const char* const kOK = "Exportieren der NIT beendet";
 const char* const kError = "Fehler beim Exportieren der NIT";
-const char* const kDebug = " -DEBUG: Exception raised";
+const char* const kDebug = " -DEBUG: Ausnahme aufgetreten";
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
@@ -157,8 +157,8 @@ TEST_F(NitExport, ModulatorChannelsThroughAFakeNetwork) {
     EXPECT_EQ(net.SocketsOpen, 0);
     EXPECT_FALSE(fs::exists(DataFolder() / "Merlo.nit"));
     ASSERT_GE(statuses.size(), 3u);
-    EXPECT_EQ(statuses.front(), "Connected");
-    EXPECT_EQ(statuses[statuses.size() - 2], "Disconnected");
+    EXPECT_EQ(statuses.front(), "Verbunden");
+    EXPECT_EQ(statuses[statuses.size() - 2], "Getrennt");
     EXPECT_EQ(statuses.back(), kOK);
   }
 }
@@ -323,8 +323,8 @@ TEST_F(NitExport, FailuresBecomeTheDebugNote) {
     // The upload file goes whatever the transfer did; no half-written export stays.
     EXPECT_TRUE(FilesIn(DataFolder()).empty());
     if (c.target != TExportTarget::Brava) {
-      EXPECT_EQ(statuses.front(), "Connected");
-      EXPECT_EQ(statuses[statuses.size() - 2], "Disconnected");
+      EXPECT_EQ(statuses.front(), "Verbunden");
+      EXPECT_EQ(statuses[statuses.size() - 2], "Getrennt");
     }
   }
 }

@@ -5,6 +5,7 @@
 #include "editor/project_fixtures.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "support/language_fixture.h"
 
 namespace quillon {
 namespace {
@@ -229,6 +230,7 @@ TEST_F(ProjectTest, BlockEveryTruncationIsRefused) {
 }
 
 TEST_F(ProjectTest, BlockHostileValuesAreRefused) {
+  const test::TEnglishTexts english;
   struct Case {
     size_t at;
     const char* hex;
@@ -288,15 +290,15 @@ TEST_F(RowOrderTest, DamagedBlocksAreRefused) {
        "Tree Struktur kann nicht geladen werden, da falsches Format."},
       {"last unit", "45 20 56 00 54 00 02 00 20 00 45 20 00000000",
        "Tree Struktur kann nicht geladen werden, da falsches Format."},
-      {"index past the list", RowBlock(2, RowChunkHex(0) + RowChunkHex(2)), "row 2 names transport stream 2"},
-      {"negative index", RowBlock(1, RowChunkHex(-1)), "row 1 names transport stream -1"},
-      {"index twice", RowBlock(2, RowChunkHex(1) + RowChunkHex(1)), "names transport stream 1 a second time"},
-      {"row chunk past the end", RowBlock(1, "01000000 FFFFFF00"), "chunk of 16777215 bytes"},
-      {"negative chunk size", RowBlock(1, "09000000 FFFFFFFF"), "chunk of -1 bytes"},
+      {"index past the list", RowBlock(2, RowChunkHex(0) + RowChunkHex(2)), "Zeile 2 nennt Transportstrom 2"},
+      {"negative index", RowBlock(1, RowChunkHex(-1)), "Zeile 1 nennt Transportstrom -1"},
+      {"index twice", RowBlock(2, RowChunkHex(1) + RowChunkHex(1)), "nennt Transportstrom 1 ein zweites Mal"},
+      {"row chunk past the end", RowBlock(1, "01000000 FFFFFF00"), "Chunk mit 16777215 Byte"},
+      {"negative chunk size", RowBlock(1, "09000000 FFFFFFFF"), "Chunk mit -1 Byte"},
       {"data chunk past its row", RowBlock(1, "01000000 0C000000 04000000 08000000 01000000 00000000"),
-       "chunk of 8 bytes"},
-      {"chunk header cut by its row", RowBlock(1, "01000000 04000000 04000000"), "cannot hold a chunk"},
-      {"data chunk without an index", RowBlock(1, dataChunk2), "row 1 has 2 data bytes"},
+       "Chunk mit 8 Byte"},
+      {"chunk header cut by its row", RowBlock(1, "01000000 04000000 04000000"), "reichen für keinen Chunk"},
+      {"data chunk without an index", RowBlock(1, dataChunk2), "Zeile 1 hat 2 Datenbytes"},
   };
   auto editor = MakeEditor();
   FillCableSample(*editor);

@@ -134,10 +134,10 @@ TEST_F(ProjectTest, FileRefusalsNameTheFileAndKeepTheProject) {
       {"empty file", {}, "Die gewählte Datei ist kein NIT-Projekt!"},
       {"version 3", withVersion(3), "Falsches Dateiformat!\r\nVersion: 3  Benötigt: 2"},
       {"version 0", withVersion(0), "Falsches Dateiformat!\r\nVersion: 0  Benötigt: 2"},
-      {"no version byte", Bytes(head.begin(), head.begin() + 12), "ends too early"},
+      {"no version byte", Bytes(head.begin(), head.begin() + 12), "enden zu früh"},
       {"program version too long", Concat(HexToBytes("04000000 4E00 4900 5400 5000 02 FFFF0000"), block),
-       "program version length"},
-      {"block missing", Bytes(head.begin(), head.end()), "ends too early"},
+       "Länge der Programmversion"},
+      {"block missing", Bytes(head.begin(), head.end()), "enden zu früh"},
   };
   auto editor = MakeEditor();
   FillCableSample(*editor);
@@ -151,7 +151,7 @@ TEST_F(ProjectTest, FileRefusalsNameTheFileAndKeepTheProject) {
     EXPECT_BYTES_EQ(before, SavedBlock(*editor));
   }
 
-  EXPECT_NE(LoadFileError(*editor, program_ / "missing.nip").find("Cannot open"), std::string::npos);
+  EXPECT_NE(LoadFileError(*editor, program_ / "missing.nip").find("kann nicht geöffnet werden"), std::string::npos);
 }
 
 TEST_F(ProjectTest, FileMessagesFollowTheLanguage) {
@@ -271,14 +271,14 @@ TEST_F(ProjectTest, FileThatIsNoRegularFileOrTooLargeIsRefused) {
   const fs::path fifo = program_ / "fifo.nip";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   auto editor = MakeEditor();
-  EXPECT_NE(LoadFileError(*editor, fifo).find("it is a FIFO, not a file"), std::string::npos);
+  EXPECT_NE(LoadFileError(*editor, fifo).find("es ist ein FIFO, keine Datei"), std::string::npos);
   EXPECT_FALSE(IsNitProjectFile(fifo));
 
   auto saved = MakeEditor();
   const fs::path huge = program_ / "huge.nip";
   ASSERT_TRUE(SaveProjectFile(*saved, huge));
   fs::resize_file(huge, kMaxWholeFileBytes + 1);  // sparse: the magic, then zeros
-  EXPECT_NE(LoadFileError(*editor, huge).find("more than the 67108864 bytes"), std::string::npos);
+  EXPECT_NE(LoadFileError(*editor, huge).find("mehr als die 67108864 Byte"), std::string::npos);
 }
 
 TEST(ProjectFile, IsNitProjectFile) {

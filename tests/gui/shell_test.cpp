@@ -14,6 +14,7 @@
 #include "app/settings_form.h"
 #include "app/splash_form.h"
 #include "app/version_info.h"
+#include "editor/core_messages.h"
 #include "editor/ui/ch_list_form.h"
 #include "platform/ini_file.h"
 #include "platform/language.h"
@@ -264,6 +265,7 @@ void ShellTest::languageFileCoversEveryText() {
   TChListDataList lists;
   TChListForm chLists(nullptr, lists);
   EntryFieldTexts();
+  AttachCoreMessages();
 
   QStringList missing, known;
   for (const TLanguageTable* table : languages.Tables())

@@ -19,6 +19,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "support/language_fixture.h"
 #include "support/test_util.h"
 
 namespace quillon {
@@ -66,6 +67,7 @@ class FilesTest : public ::testing::Test {
 };
 
 TEST_F(FilesTest, WholeFileReadsRefuseWhatIsNoFileOrTooLarge) {
+  const test::TEnglishTexts english;
   EXPECT_BYTES_EQ(Text("abc"), ReadFileBytes(Put("small.bin", "abc"), 3));
   // A sparse gigabyte: refused by its size before a byte of it is read or allocated.
   const fs::path huge = dir_ / "huge.json";
@@ -192,6 +194,7 @@ TEST_F(FilesTest, SameFileSeesThroughNamesAndLinks) {
 }
 
 TEST_F(FilesTest, StreamedInputsTakeFilesAndFifos) {
+  const test::TEnglishTexts english;
   const fs::path fifo = Fifo("capture.ts");
   std::thread writer([&] {
     const int fd = ::open(fifo.c_str(), O_WRONLY);

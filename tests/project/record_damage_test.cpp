@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "project/record_fixtures.h"
+#include "support/language_fixture.h"
 #include "support/test_util.h"
 
 namespace quillon::test {
@@ -95,6 +96,7 @@ const std::string kTerrestHead = "00000000 00000000 000000000000 000000000000000
 const std::string kServiceBadName = "00000000 00000000 01000000 00000000 00000000 FFFFFFFF";
 
 TEST(ProjectRecordDamage, NegativeOrOversizedCountsAreRefusedByName) {
+  const test::TEnglishTexts english;
   const BadCountCase cases[] = {
       {"negative list name", Kind::ChList, "03000000 FFFFFFFF 00000000",
        "negative channel list name character count -1"},
@@ -137,6 +139,7 @@ TEST(ProjectRecordDamage, NegativeOrOversizedCountsAreRefusedByName) {
 }
 
 TEST(ProjectRecordDamage, RecordListKeepsItsRecordsWhenOneIsDamaged) {
+  const test::TEnglishTexts english;
   TChListDataList lists;
   lists.push_back(std::make_unique<TChListData>(MainNorway()));
   const TChListData* kept = lists.front().get();

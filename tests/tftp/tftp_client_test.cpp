@@ -240,11 +240,11 @@ TEST_F(TftpClientFake, TheResultSaysWhatTheServerConfirmed) {
       {"an empty file's only block", 0, {}, 1, {}, "Block 1 von 1"},
       {"the first of two blocks", 600, {}, 1, {}, "Block 1 von 2"},
       {"a middle block", 1100, {}, 2, {}, "Block 2 von 3"},
-      {"the last of two blocks", 600, {}, 2, TftpPutResult::LastBlockUnconfirmed, "(last block not acknowledged)"},
-      {"the empty last block", 1024, {}, 3, TftpPutResult::LastBlockUnconfirmed, "(last block not acknowledged)"},
+      {"the last of two blocks", 600, {}, 2, TftpPutResult::LastBlockUnconfirmed, "(letzter Block nicht bestätigt)"},
+      {"the empty last block", 1024, {}, 3, TftpPutResult::LastBlockUnconfirmed, "(letzter Block nicht bestätigt)"},
       {"the last of two blocks of 1500", 1536, oack1500, 2, TftpPutResult::LastBlockUnconfirmed,
-       "(last block not acknowledged)"},
-      {"every block", 1536, oack1500, 0xFFFF, TftpPutResult::Confirmed, "Transfer of \"nit_a\" complete"},
+       "(letzter Block nicht bestätigt)"},
+      {"every block", 1536, oack1500, 0xFFFF, TftpPutResult::Confirmed, "Übertragung von „nit_a“ abgeschlossen"},
   };
   std::vector<std::string> statuses;
   client.SetOnStatus([&](const std::string& text) { statuses.push_back(text); });
@@ -268,7 +268,7 @@ TEST_F(TftpClientFake, TheResultSaysWhatTheServerConfirmed) {
     ASSERT_FALSE(statuses.empty());
     EXPECT_THAT(statuses.back(), HasSubstr(c.text));
     if (c.result == TftpPutResult::Confirmed) {
-      EXPECT_THAT(statuses.back(), Not(HasSubstr("not acknowledged")));
+      EXPECT_THAT(statuses.back(), Not(HasSubstr("nicht bestätigt")));
     }
   }
 }
@@ -372,7 +372,7 @@ TEST_F(TftpClientFake, LongServerTextsAreCutAfter200Characters) {
     net.Peer = [&](const TTftpPacket&) { return std::vector<Bytes>{BuildError(kTftpAccessViolation, c.message)}; };
     TftpError e = PutFails(Pattern(10));
     EXPECT_EQ(e.Kind(), TftpErrorKind::AccessViolation);
-    EXPECT_EQ(e.what(), "Access violation: " + c.quoted);
+    EXPECT_EQ(e.what(), "Zugriff verweigert: " + c.quoted);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "scripted_server.h"
+#include "support/language_fixture.h"
 #include "support/test_util.h"
 #include "tftp/tftp_client.h"
 
@@ -131,6 +132,26 @@ TEST_F(TftpClientUdp, UnsupportedOptionIsRefusedWithError8) {
   EXPECT_EQ(reply->Text, "Nicht unterst\xFCtzte Option: \"timeout\"");  // 8-bit text on the wire
 }
 
+// The user reads a refusal in the active language; the server is told in the program's
+// own words whatever that language is.
+TEST_F(TftpClientUdp, ARefusalGoesToTheServerInGermanWhateverTheUsersLanguage) {
+  const test::TEnglishTexts english;
+  TTftpClient inEnglish;  // takes the texts of the language active when it is made
+  inEnglish.SetHost("127.0.0.1");
+  inEnglish.SetReceiveTimeout(600);
+  test::TScriptedServer server([](Session& s) {
+    s.Request();
+    s.Send(BuildOptionAck({{"timeout", "5"}}));
+  });
+  WriteFileBytes(dir / "upload.bin", Pattern(100));
+  inEnglish.SetPort(server.Port());
+  TftpError e = test::ThrownTftpError([&] { inEnglish.Put(dir / "upload.bin", "nit_a"); });
+  EXPECT_STREQ(e.what(), "Unsupported option \"timeout\"");
+  std::optional<TTftpPacket> reply = server.Leftover();
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->Text, "Nicht unterst\xFCtzte Option: \"timeout\"");
+}
+
 TEST_F(TftpClientUdp, BlockSizesOutsideTheAcceptedRangeAreRefused) {
   const char* values[] = {"3", "0", "65461", "1501", "", "abc", "-512", "99999999999999999999"};
   for (const char* value : values) {
@@ -158,18 +179,18 @@ TEST_F(TftpClientUdp, ErrorPacketsEndTheTransferWithTheServersMessage) {
     const char* text;
   };
   const Case cases[] = {
-      {0, "quota", TftpErrorKind::TransferError, "TFTP error 0: quota"},
-      {1, "nit_a", TftpErrorKind::FileNotFound, "File not found: nit_a"},
+      {0, "quota", TftpErrorKind::TransferError, "TFTP-Fehler 0: quota"},
+      {1, "nit_a", TftpErrorKind::FileNotFound, "Datei nicht gefunden: nit_a"},
       {2, "Zugriff verweigert f\xFCr nit_a", TftpErrorKind::AccessViolation,
-       "Access violation: Zugriff verweigert für nit_a"},
-      {3, "", TftpErrorKind::AllocationExceeded, "Disk full or allocation exceeded"},
-      {4, "bad", TftpErrorKind::IllegalOperation, "Illegal TFTP operation: bad"},
-      {5, "who?", TftpErrorKind::UnknownTransferId, "Unknown transfer ID: who?"},
-      {6, "exists", TftpErrorKind::FileAlreadyExists, "File already exists: exists"},
-      {7, "nobody", TftpErrorKind::NoSuchUser, "No such user: nobody"},
-      {8, "no", TftpErrorKind::OptionNegotiationFailed, "Option negotiation failed: no"},
-      {9, "nine", TftpErrorKind::TransferError, "TFTP error 9: nine"},
-      {65535, "", TftpErrorKind::TransferError, "TFTP error 65535"},
+       "Zugriff verweigert: Zugriff verweigert für nit_a"},
+      {3, "", TftpErrorKind::AllocationExceeded, "Datenträger voll oder Zuteilung überschritten"},
+      {4, "bad", TftpErrorKind::IllegalOperation, "Unzulässige TFTP-Operation: bad"},
+      {5, "who?", TftpErrorKind::UnknownTransferId, "Unbekannte Transfer-ID: who?"},
+      {6, "exists", TftpErrorKind::FileAlreadyExists, "Datei existiert bereits: exists"},
+      {7, "nobody", TftpErrorKind::NoSuchUser, "Benutzer unbekannt: nobody"},
+      {8, "no", TftpErrorKind::OptionNegotiationFailed, "Aushandeln der Optionen fehlgeschlagen: no"},
+      {9, "nine", TftpErrorKind::TransferError, "TFTP-Fehler 9: nine"},
+      {65535, "", TftpErrorKind::TransferError, "TFTP-Fehler 65535"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);

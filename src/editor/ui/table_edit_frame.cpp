@@ -213,7 +213,6 @@ TTableEditFrame::TTableEditFrame(TProgramPaths paths, QWidget* parent)
   ui_->lang.Add(kTransmitCaption, "Transmit");
   ui_->lang.Add(kSaveTitle, "NIT exportieren ...");
   ui_->lang.Add(kSaveFilter, "NIT-Datei (*.nit)|*.nit|Alle Dateien (*.*)|*.*");
-  for (const TMessageRow<EditorMsg>& row : kEditorMessageRows) ui_->lang.Add(row.name, row.text);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -490,10 +489,10 @@ bool TTableEditFrame::CreateNITTable() {
 void TTableEditFrame::UpdateStrings() {
   Ui& u = *ui_;
   ApplyCaptions(this, u.lang, kCaptions);
-  for (const TMessageRow<EditorMsg>& row : kEditorMessageRows) editor_->Messages().SetText(row.id, u.lang.Text(row.name));
   auto columns = [&u](const char* key) { return Q(u.lang.Text(key)).split('|'); };
   u.grids->SetHeaders(columns(kCableColumns), columns(kTerrestColumns), columns(kServiceColumns));
-  // "Ja" and "Nein" of the services grid are messages of the editor.
+  // "Ja" and "Nein" of the services grid are messages of the editor, which follow the
+  // language by themselves.
   u.grids->ServiceModel()->Refresh();
   UpdateExportWidgets();
 }

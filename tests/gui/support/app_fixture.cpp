@@ -2,6 +2,7 @@
 
 #include "platform/ini_file.h"
 #include "platform/language.h"
+#include "support/language_fixture.h"
 
 namespace quillon::test {
 
@@ -20,9 +21,7 @@ TAppFixture::~TAppFixture() {
   TLangDispatcher::Instance().LoadFile(dir / "no-language-file.sil");
 }
 
-fs::path TAppFixture::ShippedLanguageFile() {
-  return fs::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "src" / "app" / "quillon.sil";
-}
+fs::path TAppFixture::ShippedLanguageFile() { return test::ShippedLanguageFile(); }
 
 void TAppFixture::UseShippedLanguages() {
   fs::copy_file(ShippedLanguageFile(), dir / "quillon.sil", fs::copy_options::overwrite_existing);
