@@ -14,11 +14,17 @@
 #include "editor/nit_editor.h"
 #include "platform/codepage.h"
 #include "platform/hex.h"
+#include "platform/language.h"
 #include "platform/text.h"
 #include "vocabulary/countries.h"
 
 namespace quillon::cli {
+
+const TJsonMessages& JsonMessages() { return ModuleMessages<TJsonMessages>("TJsonProject"); }
+
 namespace {
+
+const char* Msg(JsonMsg id) { return JsonMessages().CText(id); }
 
 // Floats as long double, so that the lexer reads them with strtold and an 80-bit
 // frequency survives; objects keep their keys in the order written.
@@ -46,12 +52,13 @@ constexpr size_t kMaxKeys = 32;           // the largest object of a project has
 constexpr size_t kMaxServices = 262144;   // in one stream and in all streams together
 constexpr size_t kMaxElements = 65535;    // any other array
 
-// 262144 as "262,144".
+// 262144 as "262.144" (German) or "262,144" (English).
 std::string Grouped(size_t n) {
   const std::string digits = std::to_string(n);
+  const std::string separator = Msg(JsonMsg::GroupSeparator);
   std::string out;
   for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
     out += digits[i];
   }
   return out;
@@ -60,14 +67,14 @@ std::string Grouped(size_t n) {
 struct ArrayLimit {
   const char* key;  // the key whose value the array is
   size_t most;
-  const char* things;
+  JsonMsg things;
 };
-const ArrayLimit kNamedArrays[] = {{"services", kMaxServices, "services"},
-                                   {"transportStreams", kMaxElements, "transport streams"},
-                                   {"channelLists", kMaxElements, "channel lists"},
-                                   {"rowOrder", kMaxElements, "rows"}};
+const ArrayLimit kNamedArrays[] = {{"services", kMaxServices, JsonMsg::Services},
+                                   {"transportStreams", kMaxElements, JsonMsg::TransportStreams},
+                                   {"channelLists", kMaxElements, JsonMsg::ChannelLists},
+                                   {"rowOrder", kMaxElements, JsonMsg::Rows}};
 const ArrayLimit& kServicesLimit = kNamedArrays[0];  // also counted over all streams
-const ArrayLimit kOtherArrays = {"", kMaxElements, "elements in one array"};
+const ArrayLimit kOtherArrays = {"", kMaxElements, JsonMsg::Elements};
 
 const ArrayLimit& LimitOf(std::string_view key) {
   for (const ArrayLimit& l : kNamedArrays)
@@ -76,13 +83,13 @@ const ArrayLimit& LimitOf(std::string_view key) {
 }
 
 [[noreturn]] void FailTooMany(const std::string& path, const ArrayLimit& limit) {
-  Fail(path, "more than " + Grouped(limit.most) + " " + limit.things + ", the most a project holds");
+  Fail(path, Format(Msg(JsonMsg::TooMany), Grouped(limit.most).c_str(), Msg(limit.things)));
 }
 [[noreturn]] void FailTooManyServices(const std::string& path) {
-  Fail(path, "more than " + Grouped(kMaxServices) + " services in all transport streams, the most a project holds");
+  Fail(path, Format(Msg(JsonMsg::TooManyServices), Grouped(kMaxServices).c_str()));
 }
-[[noreturn]] void FailTooLong(const std::string& path, const char* what) {
-  Fail(path, std::string(what) + " longer than " + Grouped(kMaxTextBytes) + " bytes, the most a project allows");
+[[noreturn]] void FailTooLong(const std::string& path, JsonMsg what) {
+  Fail(path, Format(Msg(JsonMsg::TooLong), Msg(what), Grouped(kMaxTextBytes).c_str()));
 }
 
 // ---------------------------------------------------------------- parsing
@@ -102,7 +109,7 @@ class Reader {
   bool binary(Json::binary_t& v) { return Put(std::move(v)); }  // never from a JSON text
   bool string(std::string& v) {
     Json& slot = Slot();
-    if (v.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size()), "a text");
+    if (v.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size()), JsonMsg::AText);
     slot = std::move(v);
     return true;
   }
@@ -118,11 +125,11 @@ class Reader {
 
   bool key(std::string& k) {
     Json::object_t& members = Members(*open_.back().value);
-    if (k.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size() - 1), "a key");
+    if (k.size() > kMaxTextBytes) FailTooLong(PathOf(open_.size() - 1), JsonMsg::AKey);
     // The reader would keep the last of two silently.
-    if (members.find(k) != members.end()) Fail(Member(PathOf(open_.size() - 1), k), "duplicate key");
+    if (members.find(k) != members.end()) Fail(Member(PathOf(open_.size() - 1), k), Msg(JsonMsg::DuplicateKey));
     if (members.size() == kMaxKeys)
-      Fail(PathOf(open_.size() - 1), "more than " + Grouped(kMaxKeys) + " keys in one object, the most a project allows");
+      Fail(PathOf(open_.size() - 1), Format(Msg(JsonMsg::TooManyKeys), Grouped(kMaxKeys).c_str()));
     members.emplace_back(std::move(k), nullptr);
     return true;
   }
@@ -132,7 +139,7 @@ class Reader {
     // Drop the library's "[json.exception.parse_error.101] " tag.
     std::string what = e.what();
     if (size_t end = what.find("] "); what.rfind('[', 0) == 0 && end != std::string::npos) what.erase(0, end + 2);
-    throw JsonError(what);
+    throw JsonError(Format(Msg(JsonMsg::NotJson), what.c_str()));
   }
 
  private:
@@ -165,7 +172,7 @@ class Reader {
   bool Open(Json&& container, const ArrayLimit* limit) {
     Json& slot = Slot();
     if (open_.size() == kMaxDepth)
-      Fail(PathOf(open_.size()), "more than " + std::to_string(kMaxDepth) + " levels of nesting, the most a project allows");
+      Fail(PathOf(open_.size()), Format(Msg(JsonMsg::TooDeep), kMaxDepth));
     slot = std::move(container);
     open_.push_back({&slot, limit});
     return true;
@@ -232,28 +239,28 @@ int64_t ReadInt(const Json& v, const std::string& path, int64_t lo, int64_t hi) 
     inRange = hex <= static_cast<uint64_t>(hi);
     value = inRange ? static_cast<int64_t>(hex) : 0;
   } else {
-    Fail(path, "expected an integer (a number or a \"0x\" hex string)");
+    Fail(path, Msg(JsonMsg::ExpectedInteger));
   }
   if (!inRange || value < lo || value > hi)
-    Fail(path, Format("%s is out of range %lld..%lld", Shown(v).c_str(), static_cast<long long>(lo),
+    Fail(path, Format(Msg(JsonMsg::OutOfRange), Shown(v).c_str(), static_cast<long long>(lo),
                       static_cast<long long>(hi)));
   return value;
 }
 
 bool ReadBool(const Json& v, const std::string& path) {
-  if (!v.is_boolean()) Fail(path, "expected true or false");
+  if (!v.is_boolean()) Fail(path, Msg(JsonMsg::ExpectedBool));
   return v.get<bool>();
 }
 
 std::u16string ReadText(const Json& v, const std::string& path) {
-  if (!v.is_string()) Fail(path, "expected a text");
+  if (!v.is_string()) Fail(path, Msg(JsonMsg::ExpectedText));
   return Utf8ToUtf16(v.get<std::string>());  // the reader has checked the UTF-8
 }
 
 RawString ReadText8(const Json& v, const std::string& path) {
   bool lossless = true;
   RawString out = WideToCp1252(ReadText(v, path), &lossless);
-  if (!lossless) Fail(path, "\"" + v.get<std::string>() + "\" has characters that Windows-1252 cannot hold");
+  if (!lossless) Fail(path, Format(Msg(JsonMsg::NotCp1252), v.get<std::string>().c_str()));
   return out;
 }
 
@@ -280,7 +287,7 @@ long double ReadReal(const Json& v, const std::string& path) {
       return out;
     }
   }
-  Fail(path, "expected a number");
+  Fail(path, Msg(JsonMsg::ExpectedNumber));
 }
 
 template <class T>
@@ -296,8 +303,8 @@ T ReadChoice(const Json& v, const std::string& path, const Choice<T> (&choices)[
     if (v.is_string() && v.get<std::string>() == c.name) return c.value;
     names += std::string(names.empty() ? "" : ", ") + "\"" + c.name + "\"";
   }
-  if (!v.is_string()) Fail(path, "expected one of " + names);
-  Fail(path, "\"" + v.get<std::string>() + "\" is not one of " + names);
+  if (!v.is_string()) Fail(path, Format(Msg(JsonMsg::ExpectedOneOf), names.c_str()));
+  Fail(path, Format(Msg(JsonMsg::NotOneOf), v.get<std::string>().c_str(), names.c_str()));
 }
 
 template <class T, size_t N>
@@ -311,14 +318,14 @@ const char* ChoiceName(T value, const Choice<T> (&choices)[N]) {
 // when the key is missing, the given default.
 class Object {
  public:
-  Object(const Json* j, std::string path, const std::vector<const char*>& keys, const char* kind)
+  Object(const Json* j, std::string path, const std::vector<const char*>& keys, JsonMsg kind)
       : j_(j), path_(std::move(path)) {
     if (!j_) return;
-    if (!j_->is_object()) Fail(path_, "expected an object");
+    if (!j_->is_object()) Fail(path_, Msg(JsonMsg::ExpectedObject));
     for (const auto& [key, value] : j_->items()) {
       bool known = false;
       for (const char* k : keys) known = known || key == k;
-      if (!known) Fail(Member(path_, key), std::string("unknown key of ") + kind);
+      if (!known) Fail(Member(path_, key), Format(Msg(JsonMsg::UnknownKey), Msg(kind)));
     }
   }
 
@@ -366,7 +373,7 @@ class Object {
     std::vector<const Json*> out;
     const Json* v = Find(key);
     if (!v) return out;
-    if (!v->is_array()) Fail(Path(key), "expected an array");
+    if (!v->is_array()) Fail(Path(key), Msg(JsonMsg::ExpectedArray));
     for (const Json& e : *v) out.push_back(&e);
     return out;
   }
@@ -461,7 +468,7 @@ void ReadCodes(const Object& o, R& r, const CodeField<R> (&fields)[N]) {
 
 void ReadStream(TNitEditor& editor, const Json* j, const std::string& path) {
   const bool cable = editor.NetworkType() == TNetworkType::Cable;
-  const Object o(j, path, cable ? kCableStreamKeys : kTerrestrialStreamKeys, cable ? "a cable transport stream" : "a terrestrial transport stream");
+  const Object o(j, path, cable ? kCableStreamKeys : kTerrestrialStreamKeys, cable ? JsonMsg::KindCableStream : JsonMsg::KindTerrestrialStream);
 
   const size_t index = editor.AddStream();
   TTransportStreamData& r = *editor.Stream(index);
@@ -482,7 +489,7 @@ void ReadStream(TNitEditor& editor, const Json* j, const std::string& path) {
   const std::vector<const Json*> services = o.Array("services");
   for (size_t i = 0; i < services.size(); ++i) {
     const size_t si = editor.AddService(index, kNewServiceType);
-    ReadService(Object(services[i], Element(o.Path("services"), i), kServiceKeys, "a service"), r.ServiceList(), si);
+    ReadService(Object(services[i], Element(o.Path("services"), i), kServiceKeys, JsonMsg::KindService), r.ServiceList(), si);
   }
 }
 
@@ -490,14 +497,14 @@ void ReadChannelLists(TNitEditor& editor, const Object& top) {
   const std::vector<const Json*> lists = top.Array("channelLists");
   std::set<int32_t> ids;
   for (size_t i = 0; i < lists.size(); ++i) {
-    const Object o(lists[i], Element("channelLists", i), {"id", "name", "country"}, "a channel list");
+    const Object o(lists[i], Element("channelLists", i), {"id", "name", "country"}, JsonMsg::KindChannelList);
     auto list = std::make_unique<TChListData>();
     list->SetListID(o.Int<int32_t>("id", list->ListID(), -1, kMaxListId));
     if (list->ListID() >= 0 && !ids.insert(list->ListID()).second)
-      Fail(o.Path("id"), Format("%d is the id of an earlier channel list", list->ListID()));
+      Fail(o.Path("id"), Format(Msg(JsonMsg::EarlierListId), list->ListID()));
     list->SetListName(o.Text("name", list->ListName()));
     if (list->ListName().size() > kMaxListName)
-      Fail(o.Path("name"), Format("is longer than %zu characters", kMaxListName));
+      Fail(o.Path("name"), Format(Msg(JsonMsg::NameTooLong), kMaxListName));
     if (const Json* c = o.Find("country")) {
       if (c->is_number_integer()) {
         list->SetCountryCode(static_cast<uint32_t>(ReadInt(*c, o.Path("country"), 0, UINT32_MAX)));
@@ -507,7 +514,7 @@ void ReadChannelLists(TNitEditor& editor, const Object& top) {
         const uint32_t packed = PackCountryCode(code);
         const bool valid = code.empty() || (code.size() == 3 && (packed >> 16) != 0 && (packed >> 8 & 0xFF) != 0 &&
                                             (packed & 0xFF) != 0);
-        if (!valid) Fail(o.Path("country"), "\"" + c->get<std::string>() + "\" is not a three-letter country code");
+        if (!valid) Fail(o.Path("country"), Format(Msg(JsonMsg::NotCountryCode), c->get<std::string>().c_str()));
         list->SetCountryCode(packed);
       }
     }
@@ -519,7 +526,7 @@ void ReadChannelLists(TNitEditor& editor, const Object& top) {
 
 // A text as written, within the length that reading accepts.
 std::string Bounded(std::string utf8, const std::string& path) {
-  if (utf8.size() > kMaxTextBytes) FailTooLong(path, "a text");
+  if (utf8.size() > kMaxTextBytes) FailTooLong(path, JsonMsg::AText);
   return utf8;
 }
 
@@ -529,7 +536,7 @@ std::string JsonText(const std::u16string& s, const std::string& path) {
     const bool high = s[i] >= 0xD800 && s[i] <= 0xDBFF;
     const bool low = s[i] >= 0xDC00 && s[i] <= 0xDFFF;
     if (high && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) ++i;
-    else if (high || low) Fail(path, "the text holds a lone UTF-16 surrogate, which JSON cannot carry");
+    else if (high || low) Fail(path, Msg(JsonMsg::LoneSurrogate));
   }
   return Bounded(Utf16ToUtf8(s), path);
 }
@@ -662,9 +669,9 @@ std::string ExtendedToJsonText(long double value) {
 void ProjectFromJson(TNitEditor& editor, std::string_view text) {
   const Json root = Parse(text);
   const Object top(&root, "", {"network", "options", "channelLists", "transportStreams", "rowOrder", "selectedRow"},
-                   "a project");
+                   JsonMsg::KindProject);
 
-  const Object net(top.Find("network"), "network", {"type", "name", "id", "version"}, "the network");
+  const Object net(top.Find("network"), "network", {"type", "name", "id", "version"}, JsonMsg::KindNetwork);
   editor.SetNetworkType(net.Pick("type", editor.NetworkType(), kNetworkTypes));
   editor.CableEntryList().clear();
   editor.TerrestrialEntryList().clear();
@@ -676,11 +683,11 @@ void ProjectFromJson(TNitEditor& editor, std::string_view text) {
   editor.SetVersionNumber(net.Int<uint8_t>("version", editor.VersionNumber(), 0, 31));
 
   const Object opt(top.Find("options"), "options", {"serviceLists", "logicalChannels", "hdSimulcast", "variant"},
-                   "the options");
+                   JsonMsg::KindOptions);
   editor.SetAddSLDs(opt.Bool("serviceLists", editor.AddSLDs()));
   editor.SetAddLCDs(opt.Bool("logicalChannels", editor.AddLCDs()));
   const bool hd = opt.Bool("hdSimulcast", editor.AddHDSimulLCN());
-  if (hd && !editor.AddLCDs()) Fail(opt.Path("hdSimulcast"), "needs \"logicalChannels\": true");
+  if (hd && !editor.AddLCDs()) Fail(opt.Path("hdSimulcast"), Msg(JsonMsg::NeedsLogicalChannels));
   editor.SetAddHDSimulLCN(hd);
   editor.SetVariant(opt.Pick("variant", editor.Variant(), kVariants));
 

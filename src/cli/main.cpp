@@ -16,10 +16,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/json_project.h"
 #include "core/rpages.h"
+#include "editor/core_messages.h"
 #include "editor/nit_editor.h"
 #include "editor/project_file.h"
 #include "nit/capture_reader.h"
@@ -28,6 +30,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/hex.h"
+#include "platform/language.h"
 #include "platform/message_table.h"
 #include "platform/paths.h"
 #include "platform/files.h"
@@ -83,6 +86,15 @@ enum class CliMsg {
   Terrestrial,
   Yes,
   No,
+  ArgsInOut,
+  ArgProject,
+  ArgInput,
+  ArgNitIn,
+  Incomplete,
+  BadLanguage,
+  NoEnglish,
+  LanguageFileMissing,
+  NoEnglishInFile,
 };
 
 inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
@@ -137,13 +149,24 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
     {CliMsg::Terrestrial, "Terrestrial", "Terrestrisch"},
     {CliMsg::Yes, "Yes", "ja"},
     {CliMsg::No, "No", "nein"},
+    // What a command expects, for ArgumentCount.
+    {CliMsg::ArgsInOut, "ArgsInOut", "EIN und AUS"},
+    {CliMsg::ArgProject, "ArgProject", "PROJEKT"},
+    {CliMsg::ArgInput, "ArgInput", "EINGABE"},
+    {CliMsg::ArgNitIn, "ArgNitIn", "EIN.nit"},
+    {CliMsg::Incomplete, "Incomplete", ", unvollständig"},
+    {CliMsg::BadLanguage, "BadLanguage", "„%s“ für „--lang“: erlaubt sind de und en."},
+    // Said in both languages: whoever asked for English may not read German.
+    {CliMsg::NoEnglish, "NoEnglish",
+     "Hinweis: Englisch ist nicht verfügbar, die Texte bleiben deutsch (English is not available, the texts stay "
+     "German): %s"},
+    {CliMsg::LanguageFileMissing, "LanguageFileMissing", "quillon.sil fehlt in „%s“"},
+    {CliMsg::NoEnglishInFile, "NoEnglishInFile", "„%s“ enthält kein Englisch"},
 };
 using TCliMessages = TMessageTable<CliMsg, kCliMessageRows>;
 
-const TCliMessages& Messages() {
-  static const TCliMessages messages;
-  return messages;
-}
+// The tool's texts in the active language (window "TQuillonCli" of the language file).
+const TCliMessages& Messages() { return ModuleMessages<TCliMessages>("TQuillonCli"); }
 const char* Msg(CliMsg id) { return Messages().Text(id).c_str(); }
 
 // Ends the command with an exit status; an empty text prints nothing (the core has
@@ -320,7 +343,7 @@ void WriteBytes(const std::filesystem::path& path, const RawString& bytes) {
 // ---------------------------------------------------------------- commands
 
 int Convert(const Args& args) {
-  ExpectPositional("convert", args, 2, "EIN und AUS");
+  ExpectPositional("convert", args, 2, Msg(CliMsg::ArgsInOut));
   const std::filesystem::path in = args.positional[0], out = args.positional[1];
   const FileKind from = KindOf(in), to = KindOf(out);
   if (from == to) Usage(Msg(CliMsg::SameKind));
@@ -339,7 +362,7 @@ std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
 std::string Decimal3(long double value) { return U8(DecimalText(static_cast<double>(value), 3)); }
 
 int Info(const Args& args) {
-  ExpectPositional("info", args, 1, "PROJEKT");
+  ExpectPositional("info", args, 1, Msg(CliMsg::ArgProject));
   auto editor = LoadProject(args.positional[0]);
   const TNitEditor& e = *editor;
   const bool cable = e.NetworkType() == TNetworkType::Cable;
@@ -379,7 +402,7 @@ int Info(const Args& args) {
 }
 
 int BuildCommand(const Args& args) {
-  ExpectPositional("build", args, 1, "PROJEKT");
+  ExpectPositional("build", args, 1, Msg(CliMsg::ArgProject));
   const std::filesystem::path out = args.Required("build", "-o");
   ExpectOtherFile(args.positional[0], out);
   auto editor = LoadProject(args.positional[0]);
@@ -405,7 +428,7 @@ std::string ExportFailure(TNitEditor& editor, const QuillonError& e) {
 }
 
 int Export(const Args& args) {
-  ExpectPositional("export", args, 1, "PROJEKT");
+  ExpectPositional("export", args, 1, Msg(CliMsg::ArgProject));
   const std::filesystem::path out = args.Required("export", "-o");
   ExpectOtherFile(args.positional[0], out);
   auto editor = LoadProject(args.positional[0]);
@@ -445,7 +468,7 @@ class TempFolder {
 };
 
 int Upload(const Args& args) {
-  ExpectPositional("upload", args, 1, "PROJEKT");
+  ExpectPositional("upload", args, 1, Msg(CliMsg::ArgProject));
   const std::string host = args.Required("upload", "--host");
   // Before anything is read, built or sent.
   if (const std::string problem = HostAddressProblem(host); !problem.empty()) Usage(problem);
@@ -477,7 +500,7 @@ int Upload(const Args& args) {
 }
 
 int Descramble(const Args& args) {
-  ExpectPositional("descramble", args, 1, "EIN.nit");
+  ExpectPositional("descramble", args, 1, Msg(CliMsg::ArgNitIn));
   const std::filesystem::path in = args.positional[0];
   const std::filesystem::path out = args.Required("descramble", "-o");
   ExpectOtherFile(in, out);
@@ -524,7 +547,7 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
     std::string seen;
     for (const TSeenNetwork& n : result.Networks)
       seen += Format("%s0x%04X (0x%02X%s)", seen.empty() ? "" : ", ", n.NetworkID, n.TableID,
-                     n.Complete ? "" : ", unvollständig");
+                     n.Complete ? "" : Msg(CliMsg::Incomplete));
     std::string text = Format(Msg(CliMsg::NoNit), in.string().c_str(), result.Error.c_str());
     if (!seen.empty()) text += "\n" + Format(Msg(CliMsg::NetworksSeen), seen.c_str());
     throw CliError(kFileError, text);
@@ -534,7 +557,7 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
 }
 
 int Dump(const Args& args) {
-  ExpectPositional("dump", args, 1, "EINGABE");
+  ExpectPositional("dump", args, 1, Msg(CliMsg::ArgInput));
   const std::filesystem::path in = args.positional[0];
   std::string ext = in.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -616,9 +639,90 @@ int Run(const std::vector<std::string>& argv) {
   }
 }
 
+// ---------------------------------------------------------------- language
+
+// German for a German locale, for "C" and "POSIX" and when none is set: the program's
+// own language. English for any other.
+bool LocaleWantsEnglish() {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (!value || !*value) continue;
+    const std::string_view locale(value);
+    const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
+    return language != "de" && language != "C" && language != "POSIX";
+  }
+  return false;
+}
+
+// English from the language file beside the program; without it the texts stay German
+// and a note says why.
+void UseEnglish() {
+  TLangDispatcher& languages = TLangDispatcher::Instance();
+  const std::filesystem::path folder = RunningProgramPaths().ProgramFolder;
+  const std::filesystem::path file = TLangDispatcher::FindLanguageFile(folder, "quillon");
+  std::string problem;
+  if (file.empty()) {
+    problem = Format(Msg(CliMsg::LanguageFileMissing), folder.c_str());
+  } else {
+    try {
+      languages.LoadFile(file);
+    } catch (const QuillonError& e) {
+      problem = e.what();
+    }
+  }
+  const std::vector<std::string>& names = languages.LanguageNames();
+  const auto english = std::find(names.begin(), names.end(), "English");
+  if (problem.empty() && english == names.end()) problem = Format(Msg(CliMsg::NoEnglishInFile), file.c_str());
+  if (!problem.empty()) {
+    std::fprintf(stderr, "%s\n", Format(Msg(CliMsg::NoEnglish), problem.c_str()).c_str());
+    return;
+  }
+  languages.SetActiveIndex(static_cast<int>(english - names.begin()) + 1);
+}
+
+// Takes "--lang de|en" out of the arguments (up to a "--") and switches to that language,
+// else to the locale's. A usage error returns its exit status, after saying so in the
+// locale's language.
+std::optional<int> ChooseLanguage(std::vector<std::string>& argv) {
+  std::optional<std::string> asked;
+  bool valueMissing = false;
+  for (auto it = argv.begin(); it != argv.end() && *it != "--";) {
+    if (*it != "--lang") {
+      ++it;
+    } else if (it + 1 == argv.end()) {
+      valueMissing = true;
+      it = argv.erase(it);
+    } else {
+      asked = *(it + 1);
+      it = argv.erase(it, it + 2);
+    }
+  }
+  const bool valid = !valueMissing && (!asked || *asked == "de" || *asked == "en");
+  if ((valid && asked) ? *asked == "en" : LocaleWantsEnglish()) UseEnglish();
+  if (valid) return std::nullopt;
+  ShowError(valueMissing ? Format(Msg(CliMsg::MissingValue), "--lang") : Format(Msg(CliMsg::BadLanguage), asked->c_str()));
+  std::fprintf(stderr, "%s\n", Msg(CliMsg::SeeHelp));
+  return kUsage;
+}
+
+// For the tests, with QUILLON_LIST_TEXT_KEYS set: every text the tool can show, one
+// "<window>.<key>" a line, so that they can check the language file against it.
+bool ListTextKeys() {
+  if (!std::getenv("QUILLON_LIST_TEXT_KEYS")) return false;
+  Messages();
+  JsonMessages();
+  AttachCoreMessages();
+  for (const TLanguageTable* table : TLangDispatcher::Instance().Tables())
+    for (const std::string& key : table->Keys()) std::printf("%s.%s\n", table->Window().c_str(), key.c_str());
+  return true;
+}
+
 }  // namespace
 }  // namespace quillon::cli
 
 int main(int argc, char** argv) {
-  return quillon::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+  if (quillon::cli::ListTextKeys()) return 0;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (const std::optional<int> refused = quillon::cli::ChooseLanguage(args)) return *refused;
+  return quillon::cli::Run(args);
 }

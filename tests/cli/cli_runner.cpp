@@ -55,10 +55,15 @@ void Limit(int resource, const std::optional<uint64_t>& bytes) {
 }  // namespace
 
 Result RunCli(const std::vector<std::string>& args, const RunOptions& options) {
+  return RunProgram(kCli, args, options);
+}
+
+Result RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                  const RunOptions& options) {
   // Pipes, not files: a limit on the size of written files must not cut the messages.
   int outPipe[2], errPipe[2];
   if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return {};
-  std::vector<std::string> all = {kCli.string()};
+  std::vector<std::string> all = {program.string()};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& a : all) argv.push_back(a.data());
@@ -71,8 +76,10 @@ Result RunCli(const std::vector<std::string>& args, const RunOptions& options) {
     ::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the program
     Limit(RLIMIT_FSIZE, options.fileSizeLimit);
     Limit(RLIMIT_AS, options.memoryLimit);
+    // The tool speaks the language of the locale: German unless a test asks otherwise.
+    for (const char* locale : {"LC_ALL", "LC_MESSAGES", "LANG"}) ::unsetenv(locale);
     for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
-    ::execv(kCli.c_str(), argv.data());
+    ::execv(program.c_str(), argv.data());
     _exit(127);
   }
   ::close(outPipe[1]);

@@ -22,9 +22,13 @@ struct RunOptions {
   // Limits of the process: how large a file it may write (as on a full disk; writes
   // beyond fail with EFBIG) and how much address space it may take.
   std::optional<uint64_t> fileSizeLimit, memoryLimit;
-  std::map<std::string, std::string> environment;  // set on top of ours
+  // Set on top of ours, which has no LC_ALL, LC_MESSAGES or LANG (the tool speaks German).
+  std::map<std::string, std::string> environment;
 };
 
 Result RunCli(const std::vector<std::string>& args, const RunOptions& options = {});
+// The same for a copy of the tool elsewhere.
+Result RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                  const RunOptions& options = {});
 
 }  // namespace quillon::test

@@ -12,6 +12,7 @@
 
 #include "cli/json_project.h"
 #include "cli_runner.h"
+#include "fake_modulators.h"
 #include "core/rpages.h"
 #include "editor/nit_editor.h"
 #include "nit/nit_table.h"
@@ -27,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::kCli;
+using test::TForgetfulModulator;
 using test::kExamples;
 using test::Result;
 using ::testing::HasSubstr;
@@ -183,8 +185,8 @@ TEST_F(CliTest, BadFilesExitWithThree) {
       {{"info", truncated}, truncated},
       {{"info", text}, "Die gewählte Datei ist kein NIT-Projekt!"},
       {{"info", Path("missing.json")}, Path("missing.json")},
-      {{"build", wrongKey, "-o", Path("x.ts")}, wrongKey + ": transportStreams[0].services[0].lcnn: unknown key of a service"},
-      {{"convert", syntax, Path("x.nip")}, syntax + ": parse error at line 1, column 13"},
+      {{"build", wrongKey, "-o", Path("x.ts")}, wrongKey + ": transportStreams[0].services[0].lcnn: unbekannter Schlüssel eines Service"},
+      {{"convert", syntax, Path("x.nip")}, syntax + ": kein gültiges JSON: parse error at line 1, column 13"},
       {{"descramble", odd, "-o", Path("x.ts")}, "„" + odd + "“ ist keine NIT-Exportdatei: ihre Länge 189 ist kein Vielfaches von 188."},
       {{"descramble", Path("plain.ts"), "-o", Path("x.ts")}, "Paket 0 beginnt nicht mit dem Sync-Byte 0x47."},
       {{"build", Example("cable.json"), "-o", Path("no/such/folder/x.ts")}, Path("no/such/folder/x.ts")},
@@ -247,34 +249,6 @@ TEST_F(CliTest, UploadFailures) {
     EXPECT_THAT(none.err, HasSubstr("Bitte die Adresse des Geräts angeben."));
   }
 }
-
-// A modulator on 127.0.0.1 that confirms what its script says: with or without an OACK of
-// blksize 1500, and every data block or all but the last.
-class TForgetfulModulator {
- public:
-  TForgetfulModulator(bool oack, bool ackLast) : socket_("127.0.0.1"), port_(socket_.LocalPort()) {
-    thread_ = std::thread([this, oack, ackLast] {
-      std::optional<TDatagram> request = socket_.Receive(5000);
-      if (!request) return;
-      socket_.SendTo(request->Address, request->Port, oack ? BuildOptionAck({{"blksize", "1500"}}) : BuildAck(0));
-      while (std::optional<TDatagram> d = socket_.Receive(1000)) {
-        const TTftpPacket p = ParsePacket(d->Data);
-        const bool last = p.Data.size() < (oack ? 1500u : 512u);
-        if (p.Opcode == kTftpData && (!last || ackLast)) socket_.SendTo(d->Address, d->Port, BuildAck(p.Number));
-        if (p.Opcode == kTftpData) ++blocks_;
-      }
-    });
-  }
-  ~TForgetfulModulator() { thread_.join(); }
-  uint16_t Port() const { return port_; }
-  int Blocks() const { return blocks_; }
-
- private:
-  TUdpSocket socket_;
-  uint16_t port_;
-  std::atomic<int> blocks_ = 0;
-  std::thread thread_;
-};
 
 TEST_F(CliTest, UploadResultsSayWhatWasConfirmed) {
   struct Case {

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -275,6 +276,16 @@ void ShellTest::languageFileCoversEveryText() {
       if (languages.Lookup(table->Window(), key, 2).empty()) missing << name;
     }
   QVERIFY2(missing.isEmpty(), qPrintable("no English text: " + missing.join(", ")));
+
+  // The command-line tool's own texts, as it lists them (its test checks their English).
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QUILLON_LIST_TEXT_KEYS", "1");
+  cli.setProcessEnvironment(environment);
+  cli.start(QCoreApplication::applicationDirPath() + "/../src/cli/quillon-cli", {});
+  QVERIFY2(cli.waitForFinished(10000) && cli.exitCode() == 0, "quillon-cli could not list its texts");
+  for (const QString& key : QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+    known << key.toLower();
 
   // And nothing in the file that no window asks for (a misspelt key would hide a text).
   QStringList unknown;
