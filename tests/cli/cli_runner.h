@@ -23,6 +23,10 @@ struct RunOptions {
   // beyond fail with EFBIG) and how much address space it may take.
   std::optional<uint64_t> fileSizeLimit, memoryLimit;
   std::map<std::string, std::string> environment;  // set on top of ours
+  // Standard output: kept in Result::out unless it goes to this file instead, or to a
+  // pipe whose reader is gone before the program starts.
+  std::optional<std::filesystem::path> output;
+  bool outputReaderGone = false;
 };
 
 Result RunCli(const std::vector<std::string>& args, const RunOptions& options = {});
