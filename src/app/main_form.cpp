@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -52,6 +55,16 @@ constexpr char kOpenTitle[] = "OpenDialog1.Title";
 constexpr char kSaveTitle[] = "SaveDialog1.Title";
 constexpr char kProjectFilter[] = "ProjectDialog.Filter";
 
+// The project file a drag carries: exactly one local file ending in .nip.
+std::optional<fs::path> DraggedProject(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = mime->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
+  const QString file = urls[0].toLocalFile();
+  if (!file.endsWith(".nip", Qt::CaseInsensitive)) return std::nullopt;
+  return fs::path(file.toStdString());
+}
+
 QAction* MakeAction(QObject* parent, const char* name, const char* theme, QStyle::StandardPixmap fallback) {
   auto* action = new QAction(parent);
   action->setObjectName(name);
@@ -61,7 +74,7 @@ QAction* MakeAction(QObject* parent, const char* name, const char* theme, QStyle
 
 }  // namespace
 
-TMainForm::TMainForm(TProgramPaths paths, QWidget* parent, TLangDispatcher* dispatcher)
+TMainForm::TMainForm(TProgramPaths paths, QWidget* parent, TLangDispatcher* dispatcher, const fs::path& project)
     : QMainWindow(parent),
       paths_(std::move(paths)),
       dispatcher_(dispatcher ? *dispatcher : TLangDispatcher::Instance()),
@@ -92,9 +105,12 @@ TMainForm::TMainForm(TProgramPaths paths, QWidget* parent, TLangDispatcher* disp
   FSettings.ActLangIdx = dispatcher_.ActiveIndex();
   LoadSettings();
   SettingsChanged(FSettings);
-  if (FSettings.StartWithNew) session_.OpenEditor({});
+  if (!project.empty()) session_.Open(project);
+  // A file that is no project leaves the window as the settings would have started it.
+  if (!session_.HasEditor() && FSettings.StartWithNew) session_.OpenEditor({});
   ProjectChanged();
   SetBusy(false);
+  setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() = default;
@@ -203,6 +219,10 @@ void TMainForm::aLoadExecute() {
   if (session_.Open()) SettingsChanged(FSettings);
 }
 
+void TMainForm::OpenDropped(const fs::path& file) {
+  if (session_.Open(file)) SettingsChanged(FSettings);
+}
+
 void TMainForm::aSaveExecute() { session_.Save(); }
 
 void TMainForm::aSaveAsExecute() { session_.SaveAs(true); }
@@ -225,6 +245,22 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
   else
     event->ignore();  // the user wanted the project kept and it was not saved
+}
+
+// The moves that follow inherit the answer.
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (DraggedProject(event->mimeData()))
+    event->acceptProposedAction();
+  else
+    event->ignore();  // the cursor shows that it cannot be dropped
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const std::optional<fs::path> file = DraggedProject(event->mimeData());
+  if (!file) return event->ignore();
+  event->acceptProposedAction();
+  // Once the drop is over: the save question must not hold up the program it came from.
+  QTimer::singleShot(0, this, [this, path = *file] { OpenDropped(path); });
 }
 
 // ---------------------------------------------------------------- IProjectHost

@@ -22,8 +22,11 @@ class TMainForm : public QMainWindow, private IProjectHost {
   Q_OBJECT
 
  public:
-  // `paths`: where the settings file and the "Data" folder are.
-  explicit TMainForm(TProgramPaths paths, QWidget* parent = nullptr, TLangDispatcher* dispatcher = nullptr);
+  // `paths`: where the settings file and the "Data" folder are. `project`: the file to
+  // open at start instead of what the settings ask for; when it cannot be opened the
+  // window starts as after a failed Datei → Öffnen.
+  explicit TMainForm(TProgramPaths paths, QWidget* parent = nullptr, TLangDispatcher* dispatcher = nullptr,
+                     const std::filesystem::path& project = {});
   ~TMainForm() override;
 
   QAction* aNew;
@@ -59,6 +62,10 @@ class TMainForm : public QMainWindow, private IProjectHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A single .nip file dropped onto the window opens, after the save question; anything
+  // else is not taken.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildActions();
@@ -72,6 +79,7 @@ class TMainForm : public QMainWindow, private IProjectHost {
 
   void aNewExecute();
   void aLoadExecute();
+  void OpenDropped(const std::filesystem::path& file);
   void aSaveExecute();
   void aSaveAsExecute();
   void aSettingsExecute();

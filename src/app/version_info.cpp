@@ -1,13 +1,15 @@
 #include "app/version_info.h"
 
+#include "editor/project_file.h"
+
 namespace quillon {
 
 const TVersionInfo& ProgramVersionInfo() {
   static const TVersionInfo info{
       "Quillon NIT-Editor",
       "Quillon",
-      QUILLON_VERSION,
-      QUILLON_VERSION,
+      kProgramVersion,
+      kProgramVersion,
       "Editor für die DVB Network Information Table",
       "",
       "quillon",

@@ -8,7 +8,9 @@ namespace quillon {
 struct TVersionInfo {
   std::string FileDescription;
   std::string ProductName;
-  std::string FileVersion;  // four dot-separated numbers
+  // Four dot-separated numbers: kProgramVersion, the project's version from CMake, which
+  // both programs' --version print too.
+  std::string FileVersion;
   std::string ProductVersion;
   std::string Comments;
   std::string BuildFlags;  // "Pre" in it marks a pre-release

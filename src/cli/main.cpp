@@ -2,11 +2,14 @@
 // desktop program. Exit status: 0 done, 1 the build or the transfer failed, 2 usage
 // error, 3 a file could not be read or written or is malformed, 4 an upload was sent but
 // its last block was not confirmed.
+#include <poll.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -33,7 +36,6 @@
 #include "platform/language.h"
 #include "platform/message_table.h"
 #include "platform/paths.h"
-#include "platform/files.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "platform/udp_socket.h"
@@ -51,8 +53,14 @@ enum ExitCode { kDone = 0, kFailed = 1, kUsage = 2, kFileError = 3, kUnconfirmed
 
 // The tool's own texts, with their German defaults.
 enum class CliMsg {
-  Usage,
+  UsageTitle,
+  CommandUsage,
+  OptionsTitle,
+  ExitTitle,
+  ExitOverview,
+  CommandHelpHint,
   SeeHelp,
+  SeeCommandHelp,
   UnknownCommand,
   UnknownOption,
   MissingValue,
@@ -69,8 +77,12 @@ enum class CliMsg {
   LengthNotPackets,
   NoSyncByte,
   Built,
+  BuiltToStdout,
   Written,
   Descrambled,
+  DescrambledToStdout,
+  StdoutTerminal,
+  StdoutFailed,
   InfoNetwork,
   InfoOptions,
   InfoLists,
@@ -86,10 +98,59 @@ enum class CliMsg {
   Terrestrial,
   Yes,
   No,
-  ArgsInOut,
-  ArgProject,
-  ArgInput,
-  ArgNitIn,
+  // The commands: operands, a line for the overview, a paragraph for their own help.
+  ConvertOperands,
+  ConvertSummary,
+  ConvertDetails,
+  InfoOperands,
+  InfoSummary,
+  InfoDetails,
+  BuildOperands,
+  BuildSummary,
+  BuildDetails,
+  ExportOperands,
+  ExportSummary,
+  ExportDetails,
+  UploadOperands,
+  UploadSummary,
+  UploadDetails,
+  DescrambleOperands,
+  DescrambleSummary,
+  DescrambleDetails,
+  DumpOperands,
+  DumpSummary,
+  DumpDetails,
+  HelpOperands,
+  HelpSummary,
+  HelpDetails,
+  // The options: the placeholder of the value, and what the option does.
+  PacketsFileValue,
+  PacketsFileHelp,
+  HeadendFileValue,
+  HeadendFileHelp,
+  HostValue,
+  HostHelp,
+  ChannelValue,
+  ChannelHelp,
+  PortValue,
+  PortHelp,
+  NetworkValue,
+  NetworkHelp,
+  YesHelp,
+  VersionHelp,
+  OverviewHelp,
+  CommandHelpHelp,
+  // Exit statuses in a command's help.
+  ExitDone,
+  ExitBuildFailed,
+  ExitConvertFailed,
+  ExitExportFailed,
+  ExitUploadFailed,
+  ExitUsage,
+  ExitFile,
+  ExitUnconfirmed,
+  LangValue,
+  LangHelp,
   Incomplete,
   BadLanguage,
   NoEnglish,
@@ -98,23 +159,18 @@ enum class CliMsg {
 };
 
 inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
-    {CliMsg::Usage, "Usage",
-     "Aufruf:\n"
-     "  quillon-cli convert EIN AUS               .json <-> .nip, nach den Dateiendungen\n"
-     "  quillon-cli info PROJEKT                  Übersicht eines .nip- oder .json-Projekts\n"
-     "  quillon-cli build PROJEKT -o AUS.ts       NIT erzeugen, ihre 188-Byte-Pakete schreiben\n"
-     "  quillon-cli export PROJEKT -o AUS.nit     NIT erzeugen, verschlüsselte Headend-Datei schreiben\n"
-     "  quillon-cli upload PROJEKT --host IPV4 --channel A|B [--port N]\n"
-     "                                            NIT erzeugen und per TFTP zum Modulator senden\n"
-     "  quillon-cli descramble EIN.nit -o AUS.ts  Headend-Datei in die Pakete zurückwandeln\n"
-     "  quillon-cli dump EINGABE [--network ID]   NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin;\n"
-     "                                            - liest Pakete von der Standardeingabe)\n"
-     "Option:\n"
-     "  --yes   Fragen der NIT-Erzeugung mit „Ja“ beantworten (sonst „Abbrechen“)\n"
+    {CliMsg::UsageTitle, "UsageTitle", "Aufruf:"},
+    {CliMsg::CommandUsage, "CommandUsage", "Aufruf: %s"},
+    {CliMsg::OptionsTitle, "OptionsTitle", "Optionen:"},
+    {CliMsg::ExitTitle, "ExitTitle", "Rückgabewert:"},
+    {CliMsg::ExitOverview, "ExitOverview",
      "Rückgabewert: 0 erledigt, 1 Erzeugung oder Übertragung fehlgeschlagen, 2 Aufruffehler,\n"
      "3 Datei nicht lesbar, nicht schreibbar oder fehlerhaft, 4 gesendet, aber der letzte Block\n"
-     "wurde nicht bestätigt.\n"},
+     "wurde nicht bestätigt."},
+    {CliMsg::CommandHelpHint, "CommandHelpHint",
+     "Hilfe zu einem Befehl: quillon-cli help BEFEHL oder quillon-cli BEFEHL --help"},
     {CliMsg::SeeHelp, "SeeHelp", "Hilfe: quillon-cli --help"},
+    {CliMsg::SeeCommandHelp, "SeeCommandHelp", "Hilfe: quillon-cli %s --help"},
     {CliMsg::UnknownCommand, "UnknownCommand", "Unbekannter Befehl „%s“."},
     {CliMsg::UnknownOption, "UnknownOption", "Unbekannte Option „%s“ für „%s“."},
     {CliMsg::MissingValue, "MissingValue", "Die Option „%s“ braucht einen Wert."},
@@ -132,8 +188,17 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
     {CliMsg::LengthNotPackets, "LengthNotPackets", "ihre Länge %zu ist kein Vielfaches von 188."},
     {CliMsg::NoSyncByte, "NoSyncByte", "Paket %zu beginnt nicht mit dem Sync-Byte 0x47."},
     {CliMsg::Built, "Built", "NIT erzeugt: %d Abschnitt(e), %zu Paket(e) in „%s“."},
+    {CliMsg::BuiltToStdout, "BuiltToStdout", "NIT erzeugt: %d Abschnitt(e), %zu Paket(e) auf die Standardausgabe."},
     {CliMsg::Written, "Written", "„%s“ geschrieben."},
     {CliMsg::Descrambled, "Descrambled", "%zu Paket(e) in „%s“."},
+    {CliMsg::DescrambledToStdout, "DescrambledToStdout", "%zu Paket(e) auf die Standardausgabe."},
+    {CliMsg::StdoutTerminal, "StdoutTerminal",
+     "Die Standardausgabe ist ein Terminal; „-o -“ schreibt Pakete. Leiten Sie sie in eine Datei oder ein "
+     "Programm um, oder geben Sie eine Ausgabedatei an."},
+    {CliMsg::StdoutFailed, "StdoutFailed",
+     "Die Standardausgabe ließ sich nicht schreiben: %s. Die Ausgabe ist unvollständig; prüfen Sie, "
+     "wohin sie "
+     "umgeleitet ist."},
     {CliMsg::InfoNetwork, "InfoNetwork", "Netzwerk:         %s, „%s“, ID %s, Version %u\n"},
     {CliMsg::InfoOptions, "InfoOptions", "Optionen:         Service-Listen %s, Logical Channels %s (%s), HD Simulcast %s\n"},
     {CliMsg::InfoLists, "InfoLists", "Kanallisten:      %zu\n"},
@@ -149,11 +214,77 @@ inline constexpr TMessageRow<CliMsg> kCliMessageRows[] = {
     {CliMsg::Terrestrial, "Terrestrial", "Terrestrisch"},
     {CliMsg::Yes, "Yes", "ja"},
     {CliMsg::No, "No", "nein"},
-    // What a command expects, for ArgumentCount.
-    {CliMsg::ArgsInOut, "ArgsInOut", "EIN und AUS"},
-    {CliMsg::ArgProject, "ArgProject", "PROJEKT"},
-    {CliMsg::ArgInput, "ArgInput", "EINGABE"},
-    {CliMsg::ArgNitIn, "ArgNitIn", "EIN.nit"},
+    {CliMsg::ConvertOperands, "ConvertOperands", "EIN AUS"},
+    {CliMsg::ConvertSummary, "ConvertSummary", ".json <-> .nip, nach den Dateiendungen"},
+    {CliMsg::ConvertDetails, "ConvertDetails",
+     "Wandelt ein Projekt von seiner JSON-Form in die Projektdatei des Editors oder zurück; die "
+     "Dateiendungen (.json, .nip) bestimmen die Richtung. Vor dem Schreiben einer .nip wird die NIT "
+     "erzeugt, damit die Datei die NIT ihres Projekts enthält."},
+    {CliMsg::InfoOperands, "InfoOperands", "PROJEKT"},
+    {CliMsg::InfoSummary, "InfoSummary", "Übersicht eines .nip- oder .json-Projekts"},
+    {CliMsg::InfoDetails, "InfoDetails",
+     "Zeigt Netzwerk, Optionen, Kanallisten, Transportströme und Services des Projekts auf der "
+     "Standardausgabe."},
+    {CliMsg::BuildOperands, "BuildOperands", "PROJEKT"},
+    {CliMsg::BuildSummary, "BuildSummary", "NIT erzeugen, ihre 188-Byte-Pakete schreiben"},
+    {CliMsg::BuildDetails, "BuildDetails",
+     "Erzeugt die NIT des Projekts (.nip oder .json) und schreibt ihre unverschlüsselten "
+     "188-Byte-Pakete. Mit „-o -“ gehen die Pakete auf die Standardausgabe; die Meldungen bleiben auf "
+     "der Standardfehlerausgabe."},
+    {CliMsg::ExportOperands, "ExportOperands", "PROJEKT"},
+    {CliMsg::ExportSummary, "ExportSummary", "NIT erzeugen, verschlüsselte Headend-Datei schreiben"},
+    {CliMsg::ExportDetails, "ExportDetails",
+     "Erzeugt die NIT des Projekts und schreibt sie als verschlüsselte Datei für das Headend "
+     "(höchstens 255 Pakete). Mit „-o -“ geht die Datei auf die Standardausgabe."},
+    {CliMsg::UploadOperands, "UploadOperands", "PROJEKT"},
+    {CliMsg::UploadSummary, "UploadSummary", "NIT erzeugen und per TFTP zum Modulator senden"},
+    {CliMsg::UploadDetails, "UploadDetails",
+     "Erzeugt die NIT des Projekts und sendet sie per TFTP an den Modulator, als „nit_a“ für Kanal A "
+     "oder „nit_b“ für Kanal B. Antworten werden nur von dieser Adresse angenommen."},
+    {CliMsg::DescrambleOperands, "DescrambleOperands", "EIN.nit"},
+    {CliMsg::DescrambleSummary, "DescrambleSummary", "Headend-Datei in die Pakete zurückwandeln"},
+    {CliMsg::DescrambleDetails, "DescrambleDetails",
+     "Entschlüsselt eine Headend-Datei, wie „export“ sie schreibt, und schreibt ihre 188-Byte-Pakete."},
+    {CliMsg::DumpOperands, "DumpOperands", "EINGABE|-"},
+    {CliMsg::DumpSummary, "DumpSummary",
+     "NIT als Baum zeigen (.nip, .json, .ts, .nit, .bin;\n- liest Pakete von der Standardeingabe)"},
+    {CliMsg::DumpDetails, "DumpDetails",
+     "Zeigt die NIT als Baum auf der Standardausgabe, einen Knoten je Zeile. Aus einem Projekt (.nip, "
+     ".json) wird sie erst erzeugt; aus Paketen (.ts, „-“ für die Standardeingabe), einer "
+     "Headend-Datei (.nit) oder rohen Abschnitten (.bin) wird die erste vollständige NIT genommen."},
+    {CliMsg::HelpOperands, "HelpOperands", "[BEFEHL]"},
+    {CliMsg::HelpSummary, "HelpSummary", "diese Übersicht, oder die Hilfe zu BEFEHL"},
+    {CliMsg::HelpDetails, "HelpDetails",
+     "Zeigt ohne BEFEHL diese Übersicht, sonst Aufruf, Optionen und Rückgabewerte des Befehls, wie "
+     "„quillon-cli BEFEHL --help“."},
+    {CliMsg::PacketsFileValue, "PacketsFileValue", "AUS.ts|-"},
+    {CliMsg::PacketsFileHelp, "PacketsFileHelp", "Datei für die Pakete; „-“ schreibt sie auf die Standardausgabe"},
+    {CliMsg::HeadendFileValue, "HeadendFileValue", "AUS.nit|-"},
+    {CliMsg::HeadendFileHelp, "HeadendFileHelp", "Headend-Datei; „-“ schreibt sie auf die Standardausgabe"},
+    {CliMsg::HostValue, "HostValue", "IPV4"},
+    {CliMsg::HostHelp, "HostHelp", "IPv4-Adresse des Modulators"},
+    {CliMsg::ChannelValue, "ChannelValue", "A|B"},
+    {CliMsg::ChannelHelp, "ChannelHelp", "Kanal des Modulators"},
+    {CliMsg::PortValue, "PortValue", "N"},
+    {CliMsg::PortHelp, "PortHelp", "UDP-Port des Modulators, 1..65535 (sonst 69)"},
+    {CliMsg::NetworkValue, "NetworkValue", "ID"},
+    {CliMsg::NetworkHelp, "NetworkHelp", "die NIT dieses Netzwerks (dezimal oder 0x...) statt der ersten"},
+    {CliMsg::YesHelp, "YesHelp", "Fragen der NIT-Erzeugung mit „Ja“ beantworten (sonst „Abbrechen“)"},
+    {CliMsg::VersionHelp, "VersionHelp", "Programmversion zeigen"},
+    {CliMsg::OverviewHelp, "OverviewHelp", "diese Übersicht zeigen"},
+    {CliMsg::CommandHelpHelp, "CommandHelpHelp", "diese Hilfe zeigen"},
+    {CliMsg::ExitDone, "ExitDone", "erledigt"},
+    {CliMsg::ExitBuildFailed, "ExitBuildFailed", "NIT-Erzeugung fehlgeschlagen"},
+    {CliMsg::ExitConvertFailed, "ExitConvertFailed",
+     "NIT-Erzeugung fehlgeschlagen, oder ein Text des Projekts hat keine JSON-Form"},
+    {CliMsg::ExitExportFailed, "ExitExportFailed",
+     "NIT-Erzeugung fehlgeschlagen, oder die NIT passt in keine Headend-Datei"},
+    {CliMsg::ExitUploadFailed, "ExitUploadFailed", "NIT-Erzeugung oder Übertragung fehlgeschlagen"},
+    {CliMsg::ExitUsage, "ExitUsage", "Aufruffehler"},
+    {CliMsg::ExitFile, "ExitFile", "Datei oder Standardausgabe nicht lesbar, nicht schreibbar oder fehlerhaft"},
+    {CliMsg::ExitUnconfirmed, "ExitUnconfirmed", "gesendet, aber der letzte Block wurde nicht bestätigt"},
+    {CliMsg::LangValue, "LangValue", "de|en"},
+    {CliMsg::LangHelp, "LangHelp", "Sprache der Texte (sonst nach LC_ALL, LC_MESSAGES, LANG)"},
     {CliMsg::Incomplete, "Incomplete", ", unvollständig"},
     {CliMsg::BadLanguage, "BadLanguage", "„%s“ für „--lang“: erlaubt sind de und en."},
     // Said in both languages: whoever asked for English may not read German.
@@ -187,29 +318,59 @@ void ShowInfo(const std::string& text) { Dialogs().Show(DialogKind::Information,
 
 // ---------------------------------------------------------------- arguments
 
+// Every option of a command takes a value.
 struct OptionSpec {
   const char* name;
-  bool takesValue;
+  CliMsg value;  // the placeholder of the value in the help
+  CliMsg help;
+  bool required = false;
+  bool listed = true;  // false: in no help (the tests' short time-out)
 };
+
+// Taken by every command, wherever it stands.
+constexpr char kYesFlag[] = "--yes";
+bool IsHelpFlag(const std::string& a) { return a == "-h" || a == "--help"; }
 
 struct Args {
   std::vector<std::string> positional;
   std::map<std::string, std::string> options;
-  bool yes = false;
+  bool help = false;  // -h or --help: the command's help instead of the command
 
   std::optional<std::string> Option(const std::string& name) const {
     auto it = options.find(name);
     return it == options.end() ? std::nullopt : std::optional(it->second);
   }
-  std::string Required(const std::string& command, const std::string& name) const {
-    auto v = Option(name);
-    if (!v) Usage(Format(Msg(CliMsg::MissingOption), command.c_str(), name.c_str()));
-    return *v;
-  }
+  // An option the command requires; parsing has made sure it is there.
+  const std::string& Value(const std::string& name) const { return options.at(name); }
 };
 
-Args ParseArgs(const std::string& command, const std::vector<std::string>& argv,
-               const std::vector<OptionSpec>& specs) {
+struct ExitSpec {
+  ExitCode code;
+  CliMsg text;
+};
+
+// One row for each command drives the overview, the command's own help and the parsing
+// of its arguments.
+struct Command {
+  const char* name;
+  int (*run)(const Args&);
+  CliMsg operands;
+  size_t minOperands, maxOperands;
+  CliMsg summary, details;
+  std::vector<OptionSpec> options;
+  bool builds;  // builds the NIT and may ask its questions: --yes answers them
+  std::vector<ExitSpec> exits;
+};
+
+const std::vector<Command>& Commands();
+
+const Command* FindCommand(const std::string& name) {
+  for (const Command& c : Commands())
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+Args ParseArgs(const Command& command, const std::vector<std::string>& argv) {
   Args args;
   bool optionsEnd = false;
   for (size_t i = 0; i < argv.size(); ++i) {
@@ -222,27 +383,23 @@ Args ParseArgs(const std::string& command, const std::vector<std::string>& argv,
       optionsEnd = true;
       continue;
     }
-    if (a == "--yes") {
-      args.yes = true;
-      continue;
+    if (a == kYesFlag) continue;
+    if (IsHelpFlag(a)) {
+      args.help = true;
+      return args;
     }
     const OptionSpec* option = nullptr;
-    for (const OptionSpec& s : specs)
+    for (const OptionSpec& s : command.options)
       if (a == s.name) option = &s;
-    if (!option) Usage(Format(Msg(CliMsg::UnknownOption), a.c_str(), command.c_str()));
-    if (!option->takesValue) {
-      args.options[a] = "";
-    } else if (i + 1 < argv.size()) {
-      args.options[a] = argv[++i];
-    } else {
-      Usage(Format(Msg(CliMsg::MissingValue), a.c_str()));
-    }
+    if (!option) Usage(Format(Msg(CliMsg::UnknownOption), a.c_str(), command.name));
+    if (i + 1 == argv.size()) Usage(Format(Msg(CliMsg::MissingValue), a.c_str()));
+    args.options[a] = argv[++i];
   }
+  if (args.positional.size() < command.minOperands || args.positional.size() > command.maxOperands)
+    Usage(Format(Msg(CliMsg::ArgumentCount), command.name, Msg(command.operands)));
+  for (const OptionSpec& s : command.options)
+    if (s.required && !args.Option(s.name)) Usage(Format(Msg(CliMsg::MissingOption), command.name, s.name));
   return args;
-}
-
-void ExpectPositional(const std::string& command, const Args& args, size_t count, const char* what) {
-  if (args.positional.size() != count) Usage(Format(Msg(CliMsg::ArgumentCount), command.c_str(), what));
 }
 
 int ParseNumber(const std::string& text, const char* option, int lo, int hi) {
@@ -256,6 +413,90 @@ int ParseNumber(const std::string& text, const char* option, int lo, int hi) {
   if (used != text.size() || text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) || v < lo || v > hi)
     Usage(Format(Msg(CliMsg::BadNumber), text.c_str(), option, lo, hi));
   return static_cast<int>(v);
+}
+
+// ---------------------------------------------------------------- help
+
+// Columns count characters, not bytes: the texts are UTF-8.
+size_t Width(const std::string& text) {
+  return static_cast<size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Breaks `text` between words so that no line is longer than `width` where a word fits.
+std::string Wrap(const std::string& text, size_t width) {
+  std::string out;
+  size_t lineStart = 0, lastSpace = std::string::npos;
+  for (char c : text) {
+    if (c == '\n') {
+      lineStart = out.size() + 1;
+      lastSpace = std::string::npos;
+    } else if (c == ' ') {
+      lastSpace = out.size();
+    }
+    out += c;
+    if (Width(out.substr(lineStart)) > width && lastSpace != std::string::npos) {
+      out[lastSpace] = '\n';
+      lineStart = lastSpace + 1;
+      lastSpace = std::string::npos;
+    }
+  }
+  return out;
+}
+
+// "  left   right": `right` starts in column `column`, on a line of its own when `left`
+// reaches into it; its further lines start there too.
+std::string Row(const std::string& left, const std::string& right, size_t column) {
+  std::string row = "  " + left;
+  if (Width(row) + 2 > column) row += "\n" + std::string(column, ' ');
+  else row += std::string(column - Width(row), ' ');
+  for (char c : right) {
+    row += c;
+    if (c == '\n') row += std::string(column, ' ');
+  }
+  return row + "\n";
+}
+
+std::string Synopsis(const Command& c) {
+  std::string text = std::string("quillon-cli ") + c.name + " " + Msg(c.operands);
+  for (const OptionSpec& o : c.options) {
+    if (!o.listed) continue;
+    const std::string option = std::string(o.name) + " " + Msg(o.value);
+    text += o.required ? " " + option : " [" + option + "]";
+  }
+  return text;
+}
+
+constexpr size_t kSummaryColumn = 46;
+constexpr size_t kLineWidth = 92;
+
+std::string Overview() {
+  std::string text = std::string(Msg(CliMsg::UsageTitle)) + "\n";
+  for (const Command& c : Commands()) text += Row(Synopsis(c), Msg(c.summary), kSummaryColumn);
+  text += std::string(Msg(CliMsg::OptionsTitle)) + "\n";
+  text += Row(kYesFlag, Msg(CliMsg::YesHelp), 15);
+  text += Row(std::string("--lang ") + Msg(CliMsg::LangValue), Msg(CliMsg::LangHelp), 15);
+  text += Row("--version", Msg(CliMsg::VersionHelp), 15);
+  text += Row("-h, --help", Msg(CliMsg::OverviewHelp), 15);
+  return text + Msg(CliMsg::ExitOverview) + "\n" + Msg(CliMsg::CommandHelpHint) + "\n";
+}
+
+std::string CommandHelp(const Command& c) {
+  std::string text = Format(Msg(CliMsg::CommandUsage), Synopsis(c).c_str()) + "\n" + Wrap(Msg(c.details), kLineWidth) +
+                     "\n\n";
+  std::vector<std::pair<std::string, CliMsg>> options;
+  for (const OptionSpec& o : c.options)
+    if (o.listed) options.emplace_back(std::string(o.name) + " " + Msg(o.value), o.help);
+  if (c.builds) options.emplace_back(kYesFlag, CliMsg::YesHelp);
+  options.emplace_back(std::string("--lang ") + Msg(CliMsg::LangValue), CliMsg::LangHelp);
+  options.emplace_back("-h, --help", CliMsg::CommandHelpHelp);
+  size_t column = 0;
+  for (const auto& [name, help] : options) column = std::max(column, Width(name) + 5);
+  text += std::string(Msg(CliMsg::OptionsTitle)) + "\n";
+  for (const auto& [name, help] : options) text += Row(name, Msg(help), column);
+  text += "\n" + std::string(Msg(CliMsg::ExitTitle)) + "\n";
+  for (const ExitSpec& e : c.exits) text += Row(std::to_string(e.code), Msg(e.text), 5);
+  return text;
 }
 
 // ---------------------------------------------------------------- projects
@@ -332,119 +573,61 @@ void Build(TNitEditor& editor) {
   }
 }
 
-void WriteBytes(const std::filesystem::path& path, const RawString& bytes) {
-  try {
-    WriteFileBytes(path, AsBytes(bytes));
-  } catch (const QuillonError& e) {
-    throw CliError(kFileError, e.what());
-  }
+// ---------------------------------------------------------------- outputs
+
+[[noreturn]] void StandardOutputFailed(int error) {
+  throw CliError(kFileError, Format(Msg(CliMsg::StdoutFailed), std::strerror(error)));
 }
 
-// ---------------------------------------------------------------- commands
-
-int Convert(const Args& args) {
-  ExpectPositional("convert", args, 2, Msg(CliMsg::ArgsInOut));
-  const std::filesystem::path in = args.positional[0], out = args.positional[1];
-  const FileKind from = KindOf(in), to = KindOf(out);
-  if (from == to) Usage(Msg(CliMsg::SameKind));
-  ExpectOtherFile(in, out);
-  auto editor = LoadProject(in);
-  // The stored container holds the NIT of the project it is stored with.
-  if (to == FileKind::Nip) Build(*editor);
-  SaveProject(*editor, out);
-  ShowInfo(Format(Msg(CliMsg::Written), out.string().c_str()));
-  return kDone;
-}
-
-std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
-
-// Three decimals, as the grids show frequencies and symbol rates.
-std::string Decimal3(long double value) { return U8(DecimalText(static_cast<double>(value), 3)); }
-
-int Info(const Args& args) {
-  ExpectPositional("info", args, 1, Msg(CliMsg::ArgProject));
-  auto editor = LoadProject(args.positional[0]);
-  const TNitEditor& e = *editor;
-  const bool cable = e.NetworkType() == TNetworkType::Cable;
-  const char* variants[] = {"EACEM", "ITC", "NorDig V1", "NorDig V2"};
-  const auto yesNo = [](bool on) { return Msg(on ? CliMsg::Yes : CliMsg::No); };
-  std::printf(Msg(CliMsg::InfoNetwork), Msg(cable ? CliMsg::Cable : CliMsg::Terrestrial), U8(e.NetworkName()).c_str(),
-              Hex0x(e.NetworkID(), 4).c_str(), e.VersionNumber());
-  std::printf(Msg(CliMsg::InfoOptions), yesNo(e.AddSLDs()), yesNo(e.AddLCDs()),
-              variants[static_cast<int>(e.Variant())], yesNo(e.AddHDSimulLCN()));
-  std::printf(Msg(CliMsg::InfoLists), e.ChannelList().size());
-  for (const auto& l : e.ChannelList())
-    std::printf(Msg(CliMsg::InfoList), l->ListID(), U8(l->ListName()).c_str(),
-                U8(CountryCodeDisplayText(l->CountryCode())).c_str());
-  size_t services = 0;
-  for (size_t i = 0; i < e.StreamCount(); ++i) services += e.Stream(i)->ServiceList().size();
-  std::printf(Msg(CliMsg::InfoStreams), e.StreamCount(), services);
-  // In the grid's order.
-  for (int32_t row : e.RowOrder()) {
-    const TTransportStreamData& r = *e.Stream(static_cast<size_t>(row));
-    const std::string tsid = Hex0x(r.TSID(), 4), onid = Hex0x(r.OrgNetID(), 4), freq = Decimal3(r.Freq());
-    if (cable) {
-      const TCableDescrData& c = *e.CableEntryList()[static_cast<size_t>(row)];
-      std::printf(Msg(CliMsg::InfoCable), tsid.c_str(), onid.c_str(), freq.c_str(), U8(CableModulationText(c.Modu())).c_str(),
-                  Decimal3(c.SymbRate()).c_str(), r.ServiceList().size());
-    } else {
-      const TTerrestrialDescrData& t = *e.TerrestrialEntryList()[static_cast<size_t>(row)];
-      std::printf(Msg(CliMsg::InfoTerrestrial), tsid.c_str(), onid.c_str(), freq.c_str(),
-                  U8(BandwidthText(t.BandWidth())).c_str(), U8(ConstellationText(t.Constellation())).c_str(),
-                  U8(TransmissionModeText(t.Mode())).c_str(), r.ServiceList().size());
+// Standard output is a pipe or whatever it was redirected to: written as it is, not
+// replaced. SIGPIPE is ignored, so a reader that went away shows as EPIPE.
+void WriteStandardOutput(ByteView bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd writable{STDOUT_FILENO, POLLOUT, 0};  // a non-blocking pipe that is full
+      ::poll(&writable, 1, -1);
+    } else if (n == 0 || errno != EINTR) {
+      StandardOutputFailed(n < 0 ? errno : EIO);
     }
-    for (const auto& s : r.ServiceList())
-      std::printf(Msg(CliMsg::InfoService), Hex0x(s->ServiceID(), 4).c_str(), s->LogicalNumber(),
-                  U8(StripHexTags(StripControlChars(s->ServiceName()), false)).c_str(),
-                  U8(ServiceTypeText(s->ServiceType())).c_str());
   }
-  return kDone;
 }
 
-int BuildCommand(const Args& args) {
-  ExpectPositional("build", args, 1, Msg(CliMsg::ArgProject));
-  const std::filesystem::path out = args.Required("build", "-o");
-  ExpectOtherFile(args.positional[0], out);
-  auto editor = LoadProject(args.positional[0]);
-  Build(*editor);
-  const TNITTable& table = *editor->NIT().Actual();
-  const RawString packets = BuildTablePackets(table);
-  WriteBytes(out, packets);
-  ShowInfo(Format(Msg(CliMsg::Built), table.Sections(), packets.size() / RPAGE_LEN, out.string().c_str()));
-  return kDone;
-}
+// All the tool writes to standard output goes through here, so that every failed write
+// is reported with its reason.
+void Print(const std::string& text) { WriteStandardOutput(AsBytes(text)); }
 
-// The result of an export as the editor reports it; failures raised inside it carry
-// their own reason.
-int ExportResult(TNitEditor& editor, bool ok) {
-  const std::string& text = editor.Messages().Text(ok ? EditorMsg::strsExportOK : EditorMsg::strsExportError);
-  if (!ok) throw CliError(kFailed, text);
-  ShowInfo(text);
-  return kDone;
-}
-
-std::string ExportFailure(TNitEditor& editor, const QuillonError& e) {
-  return editor.Messages().Text(EditorMsg::strsExportError) + ": " + e.what();
-}
-
-int Export(const Args& args) {
-  ExpectPositional("export", args, 1, Msg(CliMsg::ArgProject));
-  const std::filesystem::path out = args.Required("export", "-o");
-  ExpectOtherFile(args.positional[0], out);
-  auto editor = LoadProject(args.positional[0]);
-  Build(*editor);
-  bool ok = false;
-  try {
-    ok = editor->ExportNITFile(out);
-  } catch (const StreamError& e) {
-    throw CliError(kFileError, ExportFailure(*editor, e));
-  } catch (const QuillonError& e) {
-    throw CliError(kFailed, ExportFailure(*editor, e));
+// Where "-o" sends the bytes: a file, replaced once they are complete, or standard output
+// for "-".
+class TOutput {
+ public:
+  // Before anything is read: refuses a file that is the input, and bytes for a terminal.
+  TOutput(const std::filesystem::path& in, const std::filesystem::path& out)
+      : path_(out), standard_(IsStandardStream(out)) {
+    if (!standard_) ExpectOtherFile(in, out);
+    else if (::isatty(STDOUT_FILENO)) Usage(Msg(CliMsg::StdoutTerminal));
   }
-  return ExportResult(*editor, ok);
-}
+  bool Standard() const { return standard_; }
+  const std::filesystem::path& Path() const { return path_; }
+  const char* Name() const { return path_.c_str(); }
 
-// A private folder for the upload's temporary file, removed afterwards.
+  void Write(ByteView bytes) const {
+    if (standard_) return WriteStandardOutput(bytes);
+    try {
+      WriteFileBytes(path_, bytes);
+    } catch (const QuillonError& e) {
+      throw CliError(kFileError, e.what());
+    }
+  }
+
+ private:
+  std::filesystem::path path_;
+  bool standard_;
+};
+
+// A private folder for a temporary file, removed afterwards.
 class TempFolder {
  public:
   TempFolder() {
@@ -467,12 +650,126 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+Bytes ReadWholeFile(const std::filesystem::path& path) {
+  try {
+    return ReadFileBytes(path, kMaxWholeFileBytes);
+  } catch (const QuillonError& e) {
+    throw CliError(kFileError, e.what());
+  }
+}
+
+// ---------------------------------------------------------------- commands
+
+int Convert(const Args& args) {
+  const std::filesystem::path in = args.positional[0], out = args.positional[1];
+  const FileKind from = KindOf(in), to = KindOf(out);
+  if (from == to) Usage(Msg(CliMsg::SameKind));
+  ExpectOtherFile(in, out);
+  auto editor = LoadProject(in);
+  // The stored container holds the NIT of the project it is stored with.
+  if (to == FileKind::Nip) Build(*editor);
+  SaveProject(*editor, out);
+  ShowInfo(Format(Msg(CliMsg::Written), out.string().c_str()));
+  return kDone;
+}
+
+std::string U8(const std::u16string& text) { return Utf16ToUtf8(text); }
+
+// Three decimals, as the grids show frequencies and symbol rates.
+std::string Decimal3(long double value) { return U8(DecimalText(static_cast<double>(value), 3)); }
+
+int Info(const Args& args) {
+  auto editor = LoadProject(args.positional[0]);
+  const TNitEditor& e = *editor;
+  const bool cable = e.NetworkType() == TNetworkType::Cable;
+  const char* variants[] = {"EACEM", "ITC", "NorDig V1", "NorDig V2"};
+  const auto yesNo = [](bool on) { return Msg(on ? CliMsg::Yes : CliMsg::No); };
+  std::string text;
+  text += Format(Msg(CliMsg::InfoNetwork), Msg(cable ? CliMsg::Cable : CliMsg::Terrestrial),
+                 U8(e.NetworkName()).c_str(), Hex0x(e.NetworkID(), 4).c_str(), e.VersionNumber());
+  text += Format(Msg(CliMsg::InfoOptions), yesNo(e.AddSLDs()), yesNo(e.AddLCDs()),
+                 variants[static_cast<int>(e.Variant())], yesNo(e.AddHDSimulLCN()));
+  text += Format(Msg(CliMsg::InfoLists), e.ChannelList().size());
+  for (const auto& l : e.ChannelList())
+    text += Format(Msg(CliMsg::InfoList), l->ListID(), U8(l->ListName()).c_str(),
+                   U8(CountryCodeDisplayText(l->CountryCode())).c_str());
+  size_t services = 0;
+  for (size_t i = 0; i < e.StreamCount(); ++i) services += e.Stream(i)->ServiceList().size();
+  text += Format(Msg(CliMsg::InfoStreams), e.StreamCount(), services);
+  // In the grid's order.
+  for (int32_t row : e.RowOrder()) {
+    const TTransportStreamData& r = *e.Stream(static_cast<size_t>(row));
+    const std::string tsid = Hex0x(r.TSID(), 4), onid = Hex0x(r.OrgNetID(), 4), freq = Decimal3(r.Freq());
+    if (cable) {
+      const TCableDescrData& c = *e.CableEntryList()[static_cast<size_t>(row)];
+      text += Format(Msg(CliMsg::InfoCable), tsid.c_str(), onid.c_str(), freq.c_str(),
+                     U8(CableModulationText(c.Modu())).c_str(), Decimal3(c.SymbRate()).c_str(), r.ServiceList().size());
+    } else {
+      const TTerrestrialDescrData& t = *e.TerrestrialEntryList()[static_cast<size_t>(row)];
+      text += Format(Msg(CliMsg::InfoTerrestrial), tsid.c_str(), onid.c_str(), freq.c_str(),
+                     U8(BandwidthText(t.BandWidth())).c_str(), U8(ConstellationText(t.Constellation())).c_str(),
+                     U8(TransmissionModeText(t.Mode())).c_str(), r.ServiceList().size());
+    }
+    for (const auto& s : r.ServiceList())
+      text += Format(Msg(CliMsg::InfoService), Hex0x(s->ServiceID(), 4).c_str(), s->LogicalNumber(),
+                     U8(StripHexTags(StripControlChars(s->ServiceName()), false)).c_str(),
+                     U8(ServiceTypeText(s->ServiceType())).c_str());
+  }
+  Print(text);
+  return kDone;
+}
+
+int BuildCommand(const Args& args) {
+  const TOutput out(args.positional[0], args.Value("-o"));
+  auto editor = LoadProject(args.positional[0]);
+  Build(*editor);
+  const TNITTable& table = *editor->NIT().Actual();
+  const RawString packets = BuildTablePackets(table);
+  out.Write(AsBytes(packets));
+  const size_t count = packets.size() / RPAGE_LEN;
+  ShowInfo(out.Standard() ? Format(Msg(CliMsg::BuiltToStdout), table.Sections(), count)
+                          : Format(Msg(CliMsg::Built), table.Sections(), count, out.Name()));
+  return kDone;
+}
+
+// The result of an export as the editor reports it; failures raised inside it carry
+// their own reason.
+int ExportResult(TNitEditor& editor, bool ok) {
+  const std::string& text = editor.Messages().Text(ok ? EditorMsg::strsExportOK : EditorMsg::strsExportError);
+  if (!ok) throw CliError(kFailed, text);
+  ShowInfo(text);
+  return kDone;
+}
+
+std::string ExportFailure(TNitEditor& editor, const QuillonError& e) {
+  return editor.Messages().Text(EditorMsg::strsExportError) + ": " + e.what();
+}
+
+int Export(const Args& args) {
+  const TOutput out(args.positional[0], args.Value("-o"));
+  auto editor = LoadProject(args.positional[0]);
+  Build(*editor);
+  // For standard output the editor writes the file into a folder of our own, so that
+  // both outputs hold the same bytes under the same rules.
+  std::optional<TempFolder> folder;
+  const std::filesystem::path file = out.Standard() ? folder.emplace().Path() / "export.nit" : out.Path();
+  bool ok = false;
+  try {
+    ok = editor->ExportNITFile(file);
+  } catch (const StreamError& e) {
+    throw CliError(kFileError, ExportFailure(*editor, e));
+  } catch (const QuillonError& e) {
+    throw CliError(kFailed, ExportFailure(*editor, e));
+  }
+  if (ok && out.Standard()) out.Write(ReadWholeFile(file));
+  return ExportResult(*editor, ok);
+}
+
 int Upload(const Args& args) {
-  ExpectPositional("upload", args, 1, Msg(CliMsg::ArgProject));
-  const std::string host = args.Required("upload", "--host");
+  const std::string& host = args.Value("--host");
   // Before anything is read, built or sent.
   if (const std::string problem = HostAddressProblem(host); !problem.empty()) Usage(problem);
-  const std::string channel = args.Required("upload", "--channel");
+  const std::string& channel = args.Value("--channel");
   if (channel != "A" && channel != "B") Usage(Format(Msg(CliMsg::BadChannel), channel.c_str()));
   const int port = ParseNumber(args.Option("--port").value_or("69"), "--port", 1, 65535);
   // Not in the usage text: the tests' short wait for a host that never answers.
@@ -500,16 +797,9 @@ int Upload(const Args& args) {
 }
 
 int Descramble(const Args& args) {
-  ExpectPositional("descramble", args, 1, Msg(CliMsg::ArgNitIn));
   const std::filesystem::path in = args.positional[0];
-  const std::filesystem::path out = args.Required("descramble", "-o");
-  ExpectOtherFile(in, out);
-  Bytes bytes;
-  try {
-    bytes = ReadFileBytes(in, kMaxWholeFileBytes);
-  } catch (const QuillonError& e) {
-    throw CliError(kFileError, e.what());
-  }
+  const TOutput out(in, args.Value("-o"));
+  const Bytes bytes = ReadWholeFile(in);
   const auto notExport = [&](const std::string& why) {
     return CliError(kFileError, Format(Msg(CliMsg::NotExportFile), in.string().c_str(), why.c_str()));
   };
@@ -517,8 +807,10 @@ int Descramble(const Args& args) {
   const Bytes plain = TNitEditor::ScrambleExport(bytes);
   for (size_t i = 0; i < plain.size(); i += RPAGE_LEN)
     if (plain[i] != 0x47) throw notExport(Format(Msg(CliMsg::NoSyncByte), i / RPAGE_LEN));
-  WriteBytes(out, ToRaw(plain));
-  ShowInfo(Format(Msg(CliMsg::Descrambled), plain.size() / RPAGE_LEN, out.string().c_str()));
+  out.Write(plain);
+  const size_t count = plain.size() / RPAGE_LEN;
+  ShowInfo(out.Standard() ? Format(Msg(CliMsg::DescrambledToStdout), count)
+                          : Format(Msg(CliMsg::Descrambled), count, out.Name()));
   return kDone;
 }
 
@@ -557,7 +849,6 @@ void LoadCapture(TNIT& nit, const std::filesystem::path& in, const std::string& 
 }
 
 int Dump(const Args& args) {
-  ExpectPositional("dump", args, 1, Msg(CliMsg::ArgInput));
   const std::filesystem::path in = args.positional[0];
   std::string ext = in.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -585,46 +876,81 @@ int Dump(const Args& args) {
     Usage(Format(Msg(CliMsg::DumpKind), in.string().c_str()));
   }
   const std::string text = RenderTreeText(CreateTree(*nit));
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  Print(text);
   return kDone;
 }
 
-struct Command {
-  const char* name;
-  int (*run)(const Args&);
-  std::vector<OptionSpec> options;
-};
-
-int Run(const std::vector<std::string>& argv) {
-  static const Command commands[] = {
-      {"convert", Convert, {}},
-      {"info", Info, {}},
-      {"build", BuildCommand, {{"-o", true}}},
-      {"export", Export, {{"-o", true}}},
-      {"upload", Upload, {{"--host", true}, {"--channel", true}, {"--port", true}, {"--timeout", true}}},
-      {"descramble", Descramble, {{"-o", true}}},
-      {"dump", Dump, {{"--network", true}}},
-  };
-  if (argv.empty()) {
-    std::fputs(Msg(CliMsg::Usage), stderr);
-    return kUsage;
-  }
-  const std::string& name = argv[0];
-  if (name == "--help" || name == "-h" || name == "help") {
-    std::fputs(Msg(CliMsg::Usage), stdout);
+int Help(const Args& args) {
+  if (args.positional.empty()) {
+    Print(Overview());
     return kDone;
   }
-  // Questions are answered "Cancel" unless --yes is given anywhere.
-  const bool yes = std::find(argv.begin(), argv.end(), "--yes") != argv.end();
-  StreamDialogs dialogs(stderr, yes);
-  ScopedDialogs scope(dialogs);
+  const Command* c = FindCommand(args.positional[0]);
+  if (!c) Usage(Format(Msg(CliMsg::UnknownCommand), args.positional[0].c_str()));
+  Print(CommandHelp(*c));
+  return kDone;
+}
+
+const std::vector<Command>& Commands() {
+  using M = CliMsg;
+  const OptionSpec packetsFile{"-o", M::PacketsFileValue, M::PacketsFileHelp, true};
+  const ExitSpec done{kDone, M::ExitDone}, usage{kUsage, M::ExitUsage}, file{kFileError, M::ExitFile},
+      buildFailed{kFailed, M::ExitBuildFailed};
+  static const std::vector<Command> commands = {
+      {"convert", Convert, M::ConvertOperands, 2, 2, M::ConvertSummary, M::ConvertDetails, {}, true,
+       {done, {kFailed, M::ExitConvertFailed}, usage, file}},
+      {"info", Info, M::InfoOperands, 1, 1, M::InfoSummary, M::InfoDetails, {}, false, {done, usage, file}},
+      {"build", BuildCommand, M::BuildOperands, 1, 1, M::BuildSummary, M::BuildDetails, {packetsFile}, true,
+       {done, buildFailed, usage, file}},
+      {"export", Export, M::ExportOperands, 1, 1, M::ExportSummary, M::ExportDetails,
+       {{"-o", M::HeadendFileValue, M::HeadendFileHelp, true}}, true,
+       {done, {kFailed, M::ExitExportFailed}, usage, file}},
+      {"upload", Upload, M::UploadOperands, 1, 1, M::UploadSummary, M::UploadDetails,
+       {{"--host", M::HostValue, M::HostHelp, true},
+        {"--channel", M::ChannelValue, M::ChannelHelp, true},
+        {"--port", M::PortValue, M::PortHelp},
+        {"--timeout", M::PortValue, M::PortHelp, false, false}},  // in no help: no texts of its own
+       true,
+       {done, {kFailed, M::ExitUploadFailed}, usage, file, {kUnconfirmed, M::ExitUnconfirmed}}},
+      {"descramble", Descramble, M::DescrambleOperands, 1, 1, M::DescrambleSummary, M::DescrambleDetails,
+       {packetsFile}, false, {done, usage, file}},
+      {"dump", Dump, M::DumpOperands, 1, 1, M::DumpSummary, M::DumpDetails,
+       {{"--network", M::NetworkValue, M::NetworkHelp}}, true, {done, buildFailed, usage, file}},
+      {"help", Help, M::HelpOperands, 0, 1, M::HelpSummary, M::HelpDetails, {}, false, {done, usage, file}},
+  };
+  return commands;
+}
+
+int RunCommand(const std::vector<std::string>& argv) {
+  // Options every command takes may also stand before it.
+  const auto first = std::find_if(argv.begin(), argv.end(), [](const std::string& a) { return a != kYesFlag; });
+  if (first == argv.end()) {
+    std::fputs(Overview().c_str(), stderr);
+    return kUsage;
+  }
+  const std::string& name = *first;
+  const Command* command = FindCommand(name);
   try {
-    for (const Command& c : commands)
-      if (name == c.name) return c.run(ParseArgs(name, {argv.begin() + 1, argv.end()}, c.options));
-    Usage(Format(Msg(CliMsg::UnknownCommand), name.c_str()));
+    if (name == "--version") {
+      Print(Format("quillon-cli %s\n", kProgramVersion));
+      return kDone;
+    }
+    if (IsHelpFlag(name)) return Help({});
+    if (!command) Usage(Format(Msg(CliMsg::UnknownCommand), name.c_str()));
+    const Args args = ParseArgs(*command, {first + 1, argv.end()});
+    if (args.help) {
+      Print(CommandHelp(*command));
+      return kDone;
+    }
+    return command->run(args);
   } catch (const CliError& e) {
     if (*e.what()) ShowError(e.what());
-    if (e.Code() == kUsage) std::fprintf(stderr, "%s\n", Msg(CliMsg::SeeHelp));
+    // A usage error points to the command's own help.
+    if (e.Code() == kUsage) {
+      const bool ownHelp = command && command->run != Help;
+      const std::string hint = ownHelp ? Format(Msg(CliMsg::SeeCommandHelp), command->name) : Msg(CliMsg::SeeHelp);
+      std::fprintf(stderr, "%s\n", hint.c_str());
+    }
     return e.Code();
   } catch (const std::filesystem::filesystem_error& e) {
     const std::string reason = e.code().message();
@@ -637,6 +963,16 @@ int Run(const std::vector<std::string>& argv) {
     ShowError(e.what());
     return kFailed;
   }
+}
+
+int Run(const std::vector<std::string>& argv) {
+  // A reader of standard output that goes away must not end the program without a word.
+  std::signal(SIGPIPE, SIG_IGN);
+  // Questions are answered "Cancel" unless --yes is given anywhere before "--".
+  const auto optionsEnd = std::find(argv.begin(), argv.end(), "--");
+  StreamDialogs dialogs(stderr, std::find(argv.begin(), optionsEnd, kYesFlag) != optionsEnd);
+  ScopedDialogs scope(dialogs);
+  return RunCommand(argv);
 }
 
 // ---------------------------------------------------------------- language

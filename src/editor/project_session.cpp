@@ -61,14 +61,19 @@ bool TProjectSession::New() {
 bool TProjectSession::Open() {
   if (!QuerySave()) return false;
   std::optional<fs::path> name = host_.AskOpenFileName(DialogFolder());
-  if (!name) return false;
+  return name && OpenChosen(*name);
+}
+
+bool TProjectSession::Open(const fs::path& name) { return QuerySave() && OpenChosen(name); }
+
+bool TProjectSession::OpenChosen(const fs::path& name) {
   TBusyScope busy(host_);
-  if (!IsNitProjectFile(*name)) {
+  if (!IsNitProjectFile(name)) {
     ShowError(messages_.Text(ProjectMsg::strsNoNitProjFile));
     return false;
   }
   CloseEditor();
-  return OpenEditor(*name) && !Unnamed();
+  return OpenEditor(name) && !Unnamed();
 }
 
 bool TProjectSession::OpenEditor(const fs::path& name) {

@@ -56,6 +56,8 @@ class TProjectSession {
   // dialogs. New/Open/Close/Exit ask about unsaved changes first.
   bool New();
   bool Open();
+  // Open without the dialog: the file given at start or dropped onto the window.
+  bool Open(const std::filesystem::path& name);
   // The editor's close button and program exit: asks, then closes the project.
   bool Close();
   // Save: to the project's file, or as Save As when it has none.
@@ -73,6 +75,8 @@ class TProjectSession {
 
  private:
   bool SaveTo(const std::filesystem::path& name);
+  // Replaces the open project with the one in `name`, after the save question.
+  bool OpenChosen(const std::filesystem::path& name);
   std::filesystem::path DialogFolder() const;
   void Changed() { host_.ProjectChanged(); }
 

@@ -165,7 +165,7 @@ TEST_F(CliLanguageTest, EveryMessageInBothLanguages) {
       {{}, 2, "Aufruf:", "Usage:"},
       {{"frobnicate"}, 2, "Unbekannter Befehl „frobnicate“.", "Unknown command \"frobnicate\"."},
       {{"info"}, 2, "„info“ erwartet PROJEKT.", "\"info\" expects PROJECT."},
-      {{"convert", cable}, 2, "erwartet EIN und AUS", "expects IN and OUT"},
+      {{"convert", cable}, 2, "„convert“ erwartet EIN AUS.", "\"convert\" expects IN OUT."},
       {{"dump"}, 2, "erwartet EINGABE", "expects INPUT"},
       {{"descramble"}, 2, "erwartet EIN.nit", "expects IN.nit"},
       {{"info", cable, "-x"}, 2, "Unbekannte Option „-x“ für „info“.", "Unknown option \"-x\" for \"info\"."},

@@ -25,7 +25,7 @@ void Redirect(const std::filesystem::path& path, int fd, int flags) {
 void Drain(int outFd, int errFd, Result& r) {
   pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
   std::string* texts[2] = {&r.out, &r.err};
-  int open = 2;
+  int open = (outFd >= 0) + (errFd >= 0);
   char buffer[65536];
   while (open > 0) {
     if (::poll(fds, 2, -1) < 0) {
@@ -63,6 +63,10 @@ Result RunProgram(const std::filesystem::path& program, const std::vector<std::s
   // Pipes, not files: a limit on the size of written files must not cut the messages.
   int outPipe[2], errPipe[2];
   if (::pipe2(outPipe, O_CLOEXEC) != 0 || ::pipe2(errPipe, O_CLOEXEC) != 0) return {};
+  if (options.output || options.outputReaderGone) {
+    ::close(outPipe[0]);  // before the program exists: its first write finds no reader
+    outPipe[0] = -1;
+  }
   std::vector<std::string> all = {program.string()};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -73,7 +77,9 @@ Result RunProgram(const std::filesystem::path& program, const std::vector<std::s
   if (pid == 0) {
     Redirect(options.input, 0, O_RDONLY);
     if (::dup2(outPipe[1], 1) < 0 || ::dup2(errPipe[1], 2) < 0) _exit(126);
+    if (options.output) Redirect(*options.output, 1, O_WRONLY | O_CREAT | O_TRUNC);
     ::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the program
+    ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it: the program must ignore it itself
     Limit(RLIMIT_FSIZE, options.fileSizeLimit);
     Limit(RLIMIT_AS, options.memoryLimit);
     // The tool speaks the language of the locale: German unless a test asks otherwise.

@@ -24,6 +24,10 @@ struct RunOptions {
   std::optional<uint64_t> fileSizeLimit, memoryLimit;
   // Set on top of ours, which has no LC_ALL, LC_MESSAGES or LANG (the tool speaks German).
   std::map<std::string, std::string> environment;
+  // Standard output: kept in Result::out unless it goes to this file instead, or to a
+  // pipe whose reader is gone before the program starts.
+  std::optional<std::filesystem::path> output;
+  bool outputReaderGone = false;
 };
 
 Result RunCli(const std::vector<std::string>& args, const RunOptions& options = {});

@@ -1,10 +1,13 @@
-// The main window: start with or without a project, its actions, menus, tool bar and
-// status bar, the project lifecycle with the save question, the project file errors and
-// the language switch.
+// The main window: start with or without a project or with a file given, its actions,
+// menus, tool bar and status bar, the project lifecycle with the save question, the
+// project file errors, files dropped onto it and the language switch.
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QProcess>
 #include <QTabWidget>
@@ -48,6 +51,8 @@ class MainFormTest : public QObject {
 
   void startWithOrWithoutProject_data();
   void startWithOrWithoutProject();
+  void startWithAFile_data();
+  void startWithAFile();
   void actions_data();
   void actions();
   void menusToolBarAndStatusBar();
@@ -57,6 +62,11 @@ class MainFormTest : public QObject {
   void saveQuestion();
   void openErrors_data();
   void openErrors();
+  void dragAcceptsOneProjectFile_data();
+  void dragAcceptsOneProjectFile();
+  void dropOpensTheProject_data();
+  void dropOpensTheProject();
+  void dropOfAnythingElseChangesNothing();
   void languageSwitch_data();
   void languageSwitch();
   void languageSwitchKeepsTheProjectUnnamed();
@@ -69,6 +79,8 @@ class MainFormTest : public QObject {
   fs::path WriteProject(const char* name, const char16_t* networkName);
   std::u16string NetworkNameIn(const fs::path& file);
   int Questions() const;
+  // Writes `damage` into a copy of a project: "text", "truncated", "missing" or "" (none).
+  fs::path DamagedProject(const QString& damage);
 
   std::unique_ptr<test::TAppFixture> app_;
 };
@@ -100,6 +112,18 @@ int MainFormTest::Questions() const {
   for (const auto& box : app_->dialogs.shown)
     if (box.kind == DialogKind::QuestionYesNo && box.text == kAskForSaving) ++n;
   return n;
+}
+
+fs::path MainFormTest::DamagedProject(const QString& damage) {
+  const fs::path file = WriteProject("given.nip", u"Given");
+  Bytes bytes = ReadFileBytes(file);
+  if (damage == "text") bytes = {'N', 'I', 'T', 'P', '\n'};
+  if (damage == "truncated") bytes.resize(bytes.size() - 30);
+  if (damage == "missing")
+    fs::remove(file);
+  else if (!damage.isEmpty())
+    WriteFileBytes(file, bytes);
+  return file;
 }
 
 // ---------------------------------------------------------------- start-up
@@ -142,6 +166,58 @@ void MainFormTest::startWithOrWithoutProject() {
   QVERIFY(form.close());
   QCOMPARE(app_->TakeBoxes(), QStringList());
   QVERIFY(!form.TableFrame());
+}
+
+void MainFormTest::startWithAFile_data() {
+  QTest::addColumn<bool>("openNew");   // OpenNewOnStart in the settings
+  QTest::addColumn<QString>("damage");  // of the file given
+  QTest::addColumn<QString>("box");     // the error box contains it; "" none
+  QTest::addColumn<QString>("project"); // then open: "given", "unnamed" or "" none
+
+  QTest::newRow("project") << false << "" << "" << "given";
+  QTest::newRow("project wins over OpenNewOnStart") << true << "" << "" << "given";
+  QTest::newRow("no project") << false << "text" << kNoProject << "";
+  QTest::newRow("no project, OpenNewOnStart") << true << "text" << kNoProject << "unnamed";
+  QTest::newRow("missing, OpenNewOnStart") << true << "missing" << kNoProject << "unnamed";
+  QTest::newRow("damaged") << false << "truncated" << "given.nip" << "unnamed";
+}
+
+void MainFormTest::startWithAFile() {
+  QFETCH(bool, openNew);
+  QFETCH(QString, damage);
+  QFETCH(QString, box);
+  QFETCH(QString, project);
+  app_->WriteSettings(openNew ? "[SETTINGS]\nOpenNewOnStart=1\n" : "[SETTINGS]\nOpenNewOnStart=0\n");
+  const fs::path file = DamagedProject(damage);
+
+  TMainForm form(app_->paths, nullptr, nullptr, file);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  const QStringList boxes = app_->TakeBoxes();
+  if (box.isEmpty()) {
+    QCOMPARE(boxes, QStringList());
+  } else {
+    QCOMPARE(boxes.size(), 1);  // the box Datei → Öffnen shows for the same file
+    QVERIFY2(boxes[0].contains(box), qPrintable(boxes[0]));
+  }
+  QCOMPARE(form.TableFrame() != nullptr, !project.isEmpty());
+  QCOMPARE(form.aSave->isEnabled(), !project.isEmpty());
+  if (project == "given") {
+    QCOMPARE(form.Session().CurrentProject(), file);
+    QVERIFY(form.TableFrame()->Editor().NetworkName() == u"Given");
+    QCOMPARE(form.StatusPanel(0)->text(), Shown(fs::path("Data") / "given.nip"));
+    QVERIFY(!form.TableFrame()->Modified());
+  }
+  if (project == "unnamed") {
+    QVERIFY(form.Session().Unnamed());
+    QVERIFY(form.TableFrame()->Editor().StreamCount() == 0);
+  }
+  // The setting stays as it was; the program goes on as usual.
+  QCOMPARE(QString::fromStdString(app_->Setting("SETTINGS", "OpenNewOnStart")), QString(openNew ? "1" : "0"));
+  app_->files.answers = {Q(Data("other.nip"))};
+  WriteProject("other.nip", u"Other");
+  form.aLoad->trigger();
+  QVERIFY(form.TableFrame() && form.TableFrame()->Editor().NetworkName() == u"Other");
 }
 
 // ---------------------------------------------------------------- window
@@ -451,6 +527,117 @@ void MainFormTest::openErrors() {
   QVERIFY(form->TableFrame()->Editor().NetworkName() != u"Bad");
   QVERIFY(form->TableFrame()->Editor().StreamCount() == 0);
   QCOMPARE(form->StatusPanel(0)->text(), Shown("Unbenannt.nip"));
+}
+
+// ---------------------------------------------------------------- drag and drop
+
+namespace {
+
+std::unique_ptr<QMimeData> Urls(const QList<QUrl>& urls) {
+  auto mime = std::make_unique<QMimeData>();
+  mime->setUrls(urls);
+  return mime;
+}
+
+std::unique_ptr<QMimeData> Files(const QStringList& files) {
+  QList<QUrl> urls;
+  for (const QString& f : files) urls << QUrl::fromLocalFile(f);
+  return Urls(urls);
+}
+
+// Whether the window takes the drag as it enters, which sets the cursor.
+bool EnterAccepted(QWidget* window, const QMimeData* mime) {
+  QDragEnterEvent enter(QPoint(20, 80), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  return enter.isAccepted();
+}
+
+bool DropAccepted(QWidget* window, const QMimeData* mime) {
+  QDropEvent drop(QPointF(20, 80), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &drop);
+  return drop.isAccepted();
+}
+
+}  // namespace
+
+void MainFormTest::dragAcceptsOneProjectFile_data() {
+  QTest::addColumn<QStringList>("files");
+  QTest::addColumn<bool>("accepted");
+
+  QTest::newRow(".nip") << QStringList{"p.nip"} << true;
+  QTest::newRow(".NIP") << QStringList{"P.NIP"} << true;
+  QTest::newRow(".txt") << QStringList{"notes.txt"} << false;
+  QTest::newRow(".json") << QStringList{"p.json"} << false;
+  QTest::newRow("no extension") << QStringList{"nip"} << false;
+  QTest::newRow("two projects") << QStringList{"a.nip", "b.nip"} << false;
+  QTest::newRow("a project and a text") << QStringList{"a.nip", "notes.txt"} << false;
+}
+
+void MainFormTest::dragAcceptsOneProjectFile() {
+  QFETCH(QStringList, files);
+  QFETCH(bool, accepted);
+  TMainForm form(app_->paths);
+  form.show();
+  QVERIFY(form.acceptDrops());
+  QStringList paths;
+  for (const QString& f : files) paths << Q(Data(f.toUtf8().constData()));
+  QCOMPARE(EnterAccepted(&form, Files(paths).get()), accepted);
+}
+
+void MainFormTest::dropOpensTheProject_data() {
+  QTest::addColumn<bool>("modified");
+  QTest::addColumn<QString>("answer");  // to the save question: yes, no, or "" (none asked)
+  QTest::addColumn<bool>("saved");      // the change is in a.nip afterwards
+
+  QTest::newRow("unchanged: not asked") << false << "" << false;
+  QTest::newRow("Ja: saved, then opened") << true << "yes" << true;
+  QTest::newRow("Nein: dropped, then opened") << true << "no" << false;
+}
+
+void MainFormTest::dropOpensTheProject() {
+  QFETCH(bool, modified);
+  QFETCH(QString, answer);
+  QFETCH(bool, saved);
+  const fs::path other = WriteProject("other.nip", u"Other");
+  auto form = StartWithProject();
+  app_->files.answers = {Q(Data("a.nip"))};
+  form->aSaveAs->trigger();
+  const std::u16string before = NetworkNameIn(Data("a.nip"));
+  if (modified) form->TableFrame()->Editor().SetNetworkName(u"Changed");
+  app_->dialogs.Clear();
+  if (answer == "yes") app_->dialogs.answers = {DialogAnswer::Yes};
+  if (answer == "no") app_->dialogs.answers = {DialogAnswer::No};
+
+  const auto mime = Files({Q(other)});
+  QVERIFY(EnterAccepted(form.get(), mime.get()));
+  QVERIFY(DropAccepted(form.get(), mime.get()));
+  QTRY_COMPARE(form->Session().CurrentProject(), other);
+  QVERIFY(form->TableFrame()->Editor().NetworkName() == u"Other");
+  QCOMPARE(Questions(), answer.isEmpty() ? 0 : 1);
+  QCOMPARE(app_->files.asked.size(), size_t(1));  // only the Save As above: no open dialog
+  QVERIFY(NetworkNameIn(Data("a.nip")) == (saved ? u"Changed" : before));
+  QCOMPARE(form->StatusPanel(0)->text(), Shown(fs::path("Data") / "other.nip"));
+}
+
+void MainFormTest::dropOfAnythingElseChangesNothing() {
+  fs::create_directories(app_->paths.DataFolder());
+  test::WriteTextFile(Data("notes.txt"), "text\n");
+  auto form = StartWithProject();
+  QPointer<TTableEditFrame> frame = form->TableFrame();
+  frame->Editor().SetNetworkName(u"Changed");
+  app_->dialogs.Clear();
+  const auto text = Files({Q(Data("notes.txt"))});
+  const auto two = Files({Q(WriteProject("a.nip", u"A")), Q(WriteProject("b.nip", u"B"))});
+  const auto remote = Urls({QUrl("https://quillon.example.org/p.nip")});
+  for (const QMimeData* mime : {text.get(), two.get(), remote.get()}) {
+    QVERIFY(!EnterAccepted(form.get(), mime));
+    QVERIFY(!DropAccepted(form.get(), mime));
+  }
+  QTest::qWait(20);
+  QCOMPARE(app_->TakeBoxes(), QStringList());
+  QCOMPARE(form->TableFrame(), frame.data());
+  QVERIFY(frame->Editor().NetworkName() == u"Changed");
+  QVERIFY(form->Session().Unnamed());
 }
 
 // ---------------------------------------------------------------- language

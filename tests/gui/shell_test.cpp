@@ -1,6 +1,8 @@
-// Around the main window: the start splash, the About box, the message boxes with their
-// captions, and the shipped English language file against every window's texts.
+// Around the main window: the program's command line, the start splash, the About box,
+// the message boxes with their captions, and the shipped English language file against
+// every window's texts.
 #include <QApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
@@ -41,6 +43,8 @@ class ShellTest : public QObject {
     app_.reset();
   }
 
+  void commandLine_data();
+  void commandLine();
   void releaseText_data();
   void releaseText();
   void startSplash_data();
@@ -55,6 +59,43 @@ class ShellTest : public QObject {
  private:
   std::unique_ptr<test::TAppFixture> app_;
 };
+
+void ShellTest::commandLine_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<int>("code");
+  QTest::addColumn<QString>("out");  // standard output starts with it
+  QTest::addColumn<QString>("err");  // standard error contains it
+
+  // The version the About box shows.
+  const QString version = QString::fromStdString("quillon " + ProgramVersionInfo().FileVersion + "\n");
+  QTest::newRow("--version") << QStringList{"--version"} << 0 << version << "";
+  QTest::newRow("--version before a file") << QStringList{"--version", "p.nip"} << 0 << version << "";
+  QTest::newRow("--help") << QStringList{"--help"} << 0 << "Aufruf: quillon [PROJEKT.nip]\n" << "";
+  QTest::newRow("-h") << QStringList{"-h"} << 0 << "Aufruf: quillon [PROJEKT.nip]\n" << "";
+  QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "Unbekannte Option „--bogus“.";
+  QTest::newRow("two files") << QStringList{"a.nip", "b.nip"} << 2 << "" << "angegeben waren 2 Dateien";
+}
+
+// The program itself, as a shell starts it; none of these opens a window.
+void ShellTest::commandLine() {
+  QFETCH(QStringList, args);
+  QFETCH(int, code);
+  QFETCH(QString, out);
+  QFETCH(QString, err);
+  const QString program = QCoreApplication::applicationDirPath() + "/../src/quillon";
+  if (!QFileInfo::exists(program)) QSKIP("quillon is not built");
+  QProcess quillon;
+  quillon.setWorkingDirectory(QString::fromStdString(app_->dir.Path().string()));
+  quillon.start(program, args);
+  QVERIFY(quillon.waitForFinished(30000));
+  QCOMPARE(quillon.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(quillon.exitCode(), code);
+  const QString stdOut = QString::fromUtf8(quillon.readAllStandardOutput());
+  const QString stdErr = QString::fromUtf8(quillon.readAllStandardError());
+  QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+  QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
+  if (args == QStringList{"--version"}) QCOMPARE(stdOut, out);
+}
 
 void ShellTest::releaseText_data() {
   QTest::addColumn<QString>("version");
