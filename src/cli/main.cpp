@@ -468,16 +468,17 @@ std::string Synopsis(const Command& c) {
 }
 
 constexpr size_t kSummaryColumn = 46;
+constexpr size_t kOptionColumn = 17;
 constexpr size_t kLineWidth = 92;
 
 std::string Overview() {
   std::string text = std::string(Msg(CliMsg::UsageTitle)) + "\n";
   for (const Command& c : Commands()) text += Row(Synopsis(c), Msg(c.summary), kSummaryColumn);
   text += std::string(Msg(CliMsg::OptionsTitle)) + "\n";
-  text += Row(kYesFlag, Msg(CliMsg::YesHelp), 15);
-  text += Row(std::string("--lang ") + Msg(CliMsg::LangValue), Msg(CliMsg::LangHelp), 15);
-  text += Row("--version", Msg(CliMsg::VersionHelp), 15);
-  text += Row("-h, --help", Msg(CliMsg::OverviewHelp), 15);
+  text += Row(kYesFlag, Msg(CliMsg::YesHelp), kOptionColumn);
+  text += Row(std::string("--lang ") + Msg(CliMsg::LangValue), Msg(CliMsg::LangHelp), kOptionColumn);
+  text += Row("--version", Msg(CliMsg::VersionHelp), kOptionColumn);
+  text += Row("-h, --help", Msg(CliMsg::OverviewHelp), kOptionColumn);
   return text + Msg(CliMsg::ExitOverview) + "\n" + Msg(CliMsg::CommandHelpHint) + "\n";
 }
 
